@@ -1,0 +1,149 @@
+#pragma once
+// One interpreter: the prepared program, the lexer, the variable store and
+// the run-time control state, each an object of its own, plus the host
+// around it. Tests create as many as they like.
+
+#include "interpreter/ControlState.h"
+#include "interpreter/Keywords.h"
+#include "interpreter/Lexer.h"
+#include "interpreter/StatementTable.h"
+#include "interpreter/WordTable.h"
+#include "platform/RunHost.h"
+#include "values/Clock.h"
+#include "values/RandomState.h"
+#include "values/ReservedWords.h"
+#include "values/VariableStore.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace korvelin {
+
+// The three arguments every statement receives by reference: the slot
+// being executed (a jump replaces it; -1 stops the run), the slot's `next`
+// (where a FOR records its body) and the jumped flag.
+struct StatementArgs {
+    int& slot;
+    int& next;
+    int& jumped;
+};
+
+class Interpreter;
+using StatementHandler = void (*)(Interpreter&, StatementArgs&);
+
+enum class PrepareMode { Full = 0, ChainAll = 1, Append = 2 };
+
+struct ErrorState {
+    std::int16_t errorNumber = 0; // ERR
+    std::int32_t errorLine = 0;   // ERL; line numbers go beyond 16 bits
+};
+
+struct KeyboardState {
+    std::u16string keyBuffer;
+    std::array<std::u16string, 16> functionKeyText;
+};
+
+class Interpreter {
+public:
+    explicit Interpreter(RunHost& host);
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    // --- preparation and the run loop ---
+    void prepareProgram(PrepareMode mode);
+    void resetInterpreter();
+    void resetProgramTables();
+    void runLoop(int startSlot);
+    void executeStatement(int& slot, int& next, int& jumped);
+
+    // --- errors ---
+    // Records the error and either hands it to ON ERROR GOTO or reports it
+    // and ends the run. `detail` is an extra line for the message box.
+    void raiseError(int& slot, int& jumped, int number, std::u16string_view detail = {});
+    // The parts of raiseError: ERR and ERL, and the message box (with the
+    // line number and the editor caret for a program statement).
+    void recordError(int slot, int number);
+    void reportError(int slot, int number, std::u16string_view detail);
+
+    // --- helpers shared by the statements ---
+    // Error 1 unless the statement ends here; then one pass of window events.
+    void checkStatementEnd(StatementArgs& args);
+    void skipToStatementEnd();
+    // The current token is a line number / the word after "*": jump there.
+    void jumpToLine(StatementArgs& args);
+    void jumpToLabel(StatementArgs& args);
+    // A jump target: "*" and a label, or a line number; error 1 otherwise.
+    void jumpToTarget(StatementArgs& args);
+    std::int16_t optionalInteger(std::int16_t defaultValue);
+    float optionalSingle(float defaultValue);
+    Value optionalString(const Value& defaultValue);
+    void expectSymbol(char16_t symbol);
+    void expectWord(Keyword keyword);
+    // After statements that store into variables: a changed watch
+    // expression breaks the run.
+    void watchCheck();
+    // Pushes a GOSUB return entry: the statement after the current slot.
+    void pushReturnEntry(int slot);
+    // Reads a variable target; returns its completed name, subscripts in
+    // the subscript register.
+    int parseVariableTarget();
+    std::int32_t lookupTarget(int nameId) { return variables.lookupVariable(nameId, LookupMode::Reference); }
+    // The name with the default type suffix of its first letter appended.
+    int completeName(int wordId);
+    // findReservedWord for a word id, remembered per word.
+    int reservedIndex(int wordId);
+    bool isProgramStatement(int slot) const { return statements[slot].key <= statements.highestKey; }
+    // The scan text of a DEF FN body, kept so that its tokens are read once.
+    const ScanText* functionBodyText(const Value& body);
+
+    RunHost& host;
+    WordTable words;
+    KeywordTable keywords;
+    StatementTable statements;
+    LabelTable labels;
+    DataTable data;
+    Lexer lexer;
+    VariableStore variables;
+    EventTables events;
+    ControlStack control;
+    LoopStack loops;
+    ErrorState errors;
+    KeyboardState keyboard;
+    RandomState random;
+    Clock clock;
+
+    int dataIndex = 0;                      // READ pointer: DATA statement index
+    std::u16string_view currentStatement;   // the keyword recorded by the statement running
+    int startPosition = 0;                  // lexer position when the statement started
+    int startMode = 1;                      // 1 interactive, 2 command line, 3 close when the run ends
+    std::u16string commandTail;             // COMMAND$
+    std::u16string currentProgramPath;      // the file RUN or CHAIN loads
+    std::int16_t chainStartLine = 0;
+
+private:
+    void prepareText(const std::u16string& text, int firstSlot);
+    bool splitLine(int slot, int& k);
+    void failPreparation(int slot, int number, std::int32_t caretOffset);
+    void finishRun();
+    void waitForConsoleInput();
+    void pushEventEntry(int cur);
+
+    std::array<StatementHandler, KeywordCount> handlers_{};
+    std::unordered_map<std::string, std::unique_ptr<ScanText>> functionBodies_;
+};
+
+// Registration of each statement family into the dispatch table.
+void registerControlFlowStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerLoopStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerErrorStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerDataStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerDeclarationStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerLaterStatements(std::array<StatementHandler, KeywordCount>& table);
+
+// The assignment without LET, for a first word that is no statement.
+void executeAssignment(Interpreter& in, StatementArgs& args);
+
+} // namespace korvelin

@@ -1,0 +1,257 @@
+#include "interpreter/Lexer.h"
+
+#include "values/Cp932.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace korvelin {
+
+namespace {
+
+bool isDigit(int c) { return c >= u'0' && c <= u'9'; }
+
+bool isSymbolChar(int c) {
+    switch (c) {
+    case u'(': case u')': case u'=': case u'<': case u'>': case u'+': case u'-':
+    case u'*': case u'/': case u'^': case u',': case u'\'': case u';': case u':':
+    case u'#': case u'\\': case u'&': case u'@': case u'?':
+        return true;
+    default:
+        return false;
+    }
+}
+
+int hexDigitValue(int c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    return -1;
+}
+
+// The smallest kind that holds a whole number, as widening arithmetic
+// would have left it.
+Value wholeNumber(double v) {
+    if (v >= -32768 && v <= 32767) return Value::integer(static_cast<std::int16_t>(v));
+    if (v >= -2147483648.0 && v <= 2147483647.0) return Value::longInt(static_cast<std::int32_t>(v));
+    return Value::dbl(v);
+}
+
+} // namespace
+
+bool isWordLetter(int c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) return true;
+    if (c >= 0xFF61 && c <= 0xFF9F) return true;
+    return c >= 0x80 && cp932::isDoubleByte(static_cast<char16_t>(c));
+}
+
+int Lexer::charAt(int index) const {
+    const ScanText* text = scanData ? dataText : source;
+    if (!text || index < 1 || index > static_cast<int>(text->text.size())) return EndOfText;
+    return text->text[static_cast<std::size_t>(index - 1)];
+}
+
+void Lexer::nextChar() {
+    int& index = scanData ? dataPosition : position;
+    ++index;
+    currentChar = charAt(index);
+}
+
+bool Lexer::atStatementEnd() const {
+    switch (tokenKind) {
+    case TokenEnd: return true;
+    case TokenSymbol: return symbol == u':' || symbol == u'\'';
+    case TokenWord: return wordId == KwElse || wordId == KwRem;
+    default: return false;
+    }
+}
+
+bool Lexer::atListEnd() const {
+    switch (tokenKind) {
+    case TokenEnd: return true;
+    case TokenSymbol: return symbol == u')' || symbol == u':' || symbol == u'\'';
+    case TokenWord: return wordId == KwElse;
+    default: return false;
+    }
+}
+
+std::u16string Lexer::tokenText() const {
+    switch (tokenKind) {
+    case TokenWord: return words_.text(wordId);
+    case TokenSymbol:
+        switch (symbol) {
+        case SymLessEqual: return u"<=";
+        case SymGreaterEqual: return u">=";
+        case SymNotEqual: return u"<>";
+        case SymEqualLess: return u"=<";
+        case SymEqualGreater: return u"=>";
+        case SymMod: return u"MOD";
+        default: return std::u16string(1, symbol);
+        }
+    case TokenConstant:
+        return tokenValue.isString() ? tokenValue.unicodeText() : cp932::decode(tokenValue.toTextBytes());
+    default: return {};
+    }
+}
+
+void Lexer::nextToken() {
+    while (currentChar == u' ') nextChar();
+    if (scanData || !source) {
+        scanToken();
+        return;
+    }
+    const int start = position;
+    const int length = static_cast<int>(source->text.size());
+    if (start < 1 || start > length + 1) {
+        scanToken();
+        return;
+    }
+    auto& cache = source->tokens;
+    if (cache.empty()) cache.resize(static_cast<std::size_t>(length) + 2);
+    CachedToken& entry = cache[static_cast<std::size_t>(start)];
+    if (entry.endPosition != 0) {
+        tokenKind = entry.kind;
+        symbol = entry.symbol;
+        wordId = entry.wordId;
+        tokenValue = entry.value;
+        position = entry.endPosition;
+        currentChar = charAt(position);
+        return;
+    }
+    scanToken();
+    entry.kind = tokenKind;
+    entry.symbol = symbol;
+    entry.wordId = wordId;
+    entry.value = tokenValue;
+    entry.endPosition = static_cast<std::int16_t>(position);
+}
+
+void Lexer::scanToken() {
+    if (currentChar == EndOfText) {
+        setToken(TokenEnd);
+        tokenValue = Value();
+        return;
+    }
+    const int c = currentChar;
+    if (isSymbolChar(c)) {
+        setToken(TokenSymbol, static_cast<char16_t>(c));
+        nextChar();
+        if (c == u'<') {
+            if (currentChar == u'=') { symbol = SymLessEqual; nextChar(); }
+            else if (currentChar == u'>') { symbol = SymNotEqual; nextChar(); }
+        } else if (c == u'>') {
+            if (currentChar == u'=') { symbol = SymGreaterEqual; nextChar(); }
+        } else if (c == u'=') {
+            if (currentChar == u'<') { symbol = SymEqualLess; nextChar(); }
+            else if (currentChar == u'>') { symbol = SymEqualGreater; nextChar(); }
+        } else if (c == u'&') {
+            if (currentChar == u'H' || currentChar == u'h') scanRadixConstant(16);
+            else if (currentChar == u'O' || currentChar == u'o') scanRadixConstant(8);
+        }
+        return;
+    }
+    if (isWordLetter(c)) {
+        scanWord();
+        return;
+    }
+    if (isDigit(c) || c == u'.') {
+        scanNumber();
+        return;
+    }
+    if (c == u'"') {
+        scanString();
+        return;
+    }
+    // A character no rule accepts ("_", "[", a tab, a lone "!") becomes a
+    // symbol of its own that every statement rejects as a syntax error, so
+    // that loops reading to the end of a statement always advance.
+    setToken(TokenSymbol, static_cast<char16_t>(c));
+    nextChar();
+}
+
+void Lexer::scanRadixConstant(int radix) {
+    // Digits accumulate without wrapping: &HFFFF is 65535, not -1.
+    double value = 0;
+    for (;;) {
+        nextChar();
+        int digit = hexDigitValue(currentChar);
+        if (digit < 0 || digit >= radix) break;
+        value = value * radix + digit;
+    }
+    tokenKind = TokenConstant;
+    tokenValue = wholeNumber(value);
+}
+
+void Lexer::scanWord() {
+    auto upper = [](int c) { return static_cast<char16_t>(c >= u'a' && c <= u'z' ? c - 32 : c); };
+    scratch_.clear();
+    scratch_.push_back(upper(currentChar));
+    for (;;) {
+        nextChar();
+        if (isWordLetter(currentChar) || isDigit(currentChar) || currentChar == u'.') scratch_.push_back(upper(currentChar));
+        else break;
+    }
+    if (currentChar != EndOfText && isTypeSuffix(static_cast<char16_t>(currentChar))) {
+        scratch_.push_back(static_cast<char16_t>(currentChar));
+        nextChar();
+    }
+    if (scratch_ == u"MOD") {
+        setToken(TokenSymbol, SymMod);
+        return;
+    }
+    setToken(TokenWord);
+    wordId = words_.intern(scratch_);
+}
+
+void Lexer::scanNumber() {
+    // The value is built digit by digit in floating point, the way the
+    // classic scanner did it, so that constants round exactly as they did.
+    bool anyDigit = false;
+    double value = 0;
+    while (isDigit(currentChar)) {
+        value = value * 10 + (currentChar - u'0');
+        anyDigit = true;
+        nextChar();
+    }
+    if (currentChar == u'.') {
+        nextChar();
+        double divisor = 10;
+        while (isDigit(currentChar)) {
+            value = value + (currentChar - u'0') / divisor;
+            divisor *= 10;
+            anyDigit = true;
+            nextChar();
+        }
+    }
+    if (currentChar == u'E') {
+        nextChar();
+        int sign = 1;
+        if (currentChar == u'-') { sign = -1; nextChar(); }
+        else if (currentChar == u'+') nextChar();
+        double exponent = 0;
+        while (isDigit(currentChar)) {
+            exponent = exponent * 10 + (currentChar - u'0');
+            nextChar();
+        }
+        value = value * std::pow(10.0, sign * exponent);
+        anyDigit = true;
+    } else if (currentChar == u'#' || currentChar == u'!' || currentChar == u'%') {
+        nextChar();
+    }
+    tokenKind = TokenConstant;
+    tokenValue = anyDigit ? Value::dbl(value) : Value::integer(0);
+}
+
+void Lexer::scanString() {
+    scratch_.clear();
+    nextChar();
+    while (currentChar != u'"' && currentChar != EndOfText) {
+        scratch_.push_back(static_cast<char16_t>(currentChar));
+        nextChar();
+    }
+    nextChar();
+    tokenKind = TokenConstant;
+    tokenValue = Value::text(scratch_);
+}
+
+} // namespace korvelin

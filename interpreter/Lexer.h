@@ -1,0 +1,115 @@
+#pragma once
+// The one lexer of the interpreter. Statements, the evaluator and the
+// preparation pass all scan through it, and some of them move `position`
+// by hand (IF re-reads a word, ON ... GOTO skips list items character by
+// character, READ scans a DATA statement as a second source), so its state
+// is plain and public.
+//
+// Scanning the same text from the same position always yields the same
+// token, so each ScanText remembers the tokens read from it, keyed by the
+// position the scan started at. A statement executed a million times is
+// lexed once.
+
+#include "interpreter/WordTable.h"
+#include "values/Value.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korvelin {
+
+enum TokenKind : std::uint8_t { TokenEnd = 0, TokenSymbol = 1, TokenConstant = 2, TokenWord = 3 };
+
+// Symbol codes: single-character symbols are the character itself; the
+// two-character comparisons and the MOD operator get codes of their own.
+enum Symbol : char16_t {
+    SymLessEqual = 0xE001,  // <=
+    SymGreaterEqual,        // >=
+    SymNotEqual,            // <>
+    SymEqualLess,           // =<
+    SymEqualGreater,        // =>
+    SymMod,                 // MOD
+};
+
+constexpr int EndOfText = -1;
+
+struct CachedToken {
+    Value value;
+    int wordId = -1;
+    std::int16_t endPosition = 0; // 0 = not cached yet
+    char16_t symbol = 0;
+    TokenKind kind = TokenEnd;
+};
+
+// A text the lexer scans, with the tokens already read from it.
+struct ScanText {
+    ScanText() = default;
+    explicit ScanText(std::u16string t) : text(std::move(t)) {}
+    std::u16string text;
+    mutable std::vector<CachedToken> tokens; // index = start position; sized on first use
+};
+
+class Lexer {
+public:
+    explicit Lexer(WordTable& words) : words_(words) {}
+
+    // Starting a scan: set the text, position 0, then nextChar and nextToken.
+    void setText(const ScanText* text) {
+        source = text;
+        position = 0;
+    }
+    void start(const ScanText* text) {
+        setText(text);
+        nextChar();
+        nextToken();
+    }
+
+    void nextChar();
+    void nextToken();
+
+    const std::u16string& currentText() const { return source->text; }
+    int charAt(int index) const; // 1-based, EndOfText outside
+
+    bool isSymbol(char16_t s) const { return tokenKind == TokenSymbol && symbol == s; }
+    bool isWord(Keyword k) const { return tokenKind == TokenWord && wordId == k; }
+    // End of a statement: end of text, ":", "'", ELSE or REM.
+    bool atStatementEnd() const;
+    // End of an argument list: end of text, ")", ":", "'" or ELSE.
+    bool atListEnd() const;
+    // The token's own text: the word, the symbol, or a constant's text.
+    std::u16string tokenText() const;
+
+    // --- state ---
+    const ScanText* source = nullptr; // currentText
+    int position = 0;                 // 1-based index of currentChar
+    int currentChar = EndOfText;
+    TokenKind tokenKind = TokenEnd;
+    char16_t symbol = 0;  // valid for TokenSymbol
+    int wordId = -1;      // valid for TokenWord
+    Value tokenValue;     // valid for TokenConstant
+
+    // Second scan source, used by READ while it walks a DATA statement.
+    bool scanData = false;
+    const ScanText* dataText = nullptr;
+    int dataPosition = 0;
+
+private:
+    void scanToken();
+    void scanWord();
+    void scanNumber();
+    void scanString();
+    void scanRadixConstant(int radix);
+    void setToken(TokenKind kind, char16_t sym = 0) {
+        tokenKind = kind;
+        symbol = sym;
+    }
+
+    WordTable& words_;
+    std::u16string scratch_;
+};
+
+bool isWordLetter(int c);
+
+} // namespace korvelin

@@ -1,0 +1,164 @@
+// FOR/NEXT and WHILE/WEND, which share one loop stack. A loop whose
+// condition fails at entry is not jumped over: its body is skipped
+// statement by statement (skipLevel) until the matching NEXT or WEND.
+
+#include "interpreter/Statements.h"
+#include "values/Evaluator.h"
+#include "values/InterpreterError.h"
+#include "values/ValueOps.h"
+
+#include <vector>
+
+namespace korvelin {
+
+namespace {
+
+constexpr int MaxNextNames = 11;
+
+bool isPositive(const Value& v) { return equalsTrue(compare(v, Value::integer(0), Comparison::Greater)); }
+bool isNotNegative(const Value& v) { return equalsTrue(compare(v, Value::integer(0), Comparison::GreaterOrEqual)); }
+
+void executeFor(Interpreter& in, StatementArgs& args) {
+    Lexer& lexer = in.lexer;
+    const bool outerSkip = in.loops.skipping();
+    LoopEntry& loop = in.loops.push();
+    loop.kind = LoopKind::For;
+    loop.headSlot = static_cast<std::int16_t>(args.slot);
+    loop.bodySlot = static_cast<std::int16_t>(args.next);
+
+    lexer.nextToken();
+    loop.variableSlot = in.lookupTarget(in.parseVariableTarget());
+    in.expectSymbol(u'=');
+    lexer.nextToken();
+    loop.initialValue = evaluateExpression(in);
+    in.expectWord(KwTo);
+    lexer.nextToken();
+    loop.limit = evaluateExpression(in);
+    if (lexer.isWord(KwStepWord)) {
+        lexer.nextToken();
+        loop.step = evaluateExpression(in);
+    } else {
+        loop.step = Value::integer(1);
+    }
+    in.variables[loop.variableSlot] = loop.initialValue;
+    // A step of 0 never skips: such a loop runs for ever.
+    if (!outerSkip && isPositive(multiply(subtract(loop.initialValue, loop.limit), loop.step)))
+        in.loops.skipLevel = in.loops.loopTop;
+    loop.headPosition = static_cast<std::int16_t>(lexer.position - 1);
+    in.watchCheck();
+    in.checkStatementEnd(args);
+}
+
+// The loop variables named after NEXT, in the order of the loop stack.
+std::vector<std::int32_t> nextVariables(Interpreter& in) {
+    Lexer& lexer = in.lexer;
+    std::vector<std::int32_t> named;
+    lexer.nextToken();
+    while (!lexer.atStatementEnd()) {
+        if (static_cast<int>(named.size()) == MaxNextNames) failHost(HostFailureKind::Other);
+        named.push_back(in.lookupTarget(in.parseVariableTarget()));
+        if (lexer.isSymbol(u',')) lexer.nextToken();
+        else if (!lexer.atStatementEnd()) raise(ErrSyntax);
+    }
+    LoopStack& loops = in.loops;
+    if (named.empty()) {
+        if (loops.loopTop < 0) raise(ErrNextWithoutFor);
+        return {loops.top().variableSlot};
+    }
+    if (loops.loopTop < static_cast<int>(named.size()) - 1) raise(ErrNextWithoutFor);
+    std::vector<std::int32_t> ordered;
+    for (int level = loops.loopTop; level >= 0 && ordered.size() < named.size(); --level) {
+        const std::int32_t slot = loops.entries[static_cast<std::size_t>(level)].variableSlot;
+        bool isNamed = false;
+        for (std::int32_t n : named) isNamed = isNamed || n == slot;
+        bool taken = false;
+        for (std::int32_t o : ordered) taken = taken || o == slot;
+        if (isNamed && !taken) ordered.push_back(slot);
+    }
+    if (ordered.size() < named.size()) raise(ErrNextWithoutFor);
+    return ordered;
+}
+
+void executeNext(Interpreter& in, StatementArgs& args) {
+    LoopStack& loops = in.loops;
+    for (const std::int32_t variable : nextVariables(in)) {
+        for (;;) {
+            if (loops.loopTop < 0 || loops.top().kind == LoopKind::While) raise(ErrNextWithoutFor);
+            LoopEntry& loop = loops.top();
+            const bool matches = loop.variableSlot == variable;
+            if (loops.skipping()) {
+                // Closing loops inside a skipped body; the skip ends at its own NEXT.
+                if (matches && loops.loopTop == loops.skipLevel) loops.skipLevel = -1;
+                loops.pop();
+                if (matches) break;
+                continue;
+            }
+            if (!matches) {
+                loops.pop(); // an inner loop left by the NEXT of an outer one
+                continue;
+            }
+            Value& counter = in.variables[variable];
+            counter = add(counter, loop.step);
+            if (isNotNegative(multiply(subtract(loop.limit, counter), loop.step))) {
+                args.slot = loop.bodySlot;
+                loops.reentrySlot = loop.headSlot;
+                loops.reentryPosition = loop.headPosition;
+                args.jumped = 1;
+                in.watchCheck();
+                in.checkStatementEnd(args);
+                return;
+            }
+            loops.pop();
+            break;
+        }
+    }
+    in.checkStatementEnd(args);
+}
+
+void executeWhile(Interpreter& in, StatementArgs& args) {
+    LoopStack& loops = in.loops;
+    const bool outerSkip = loops.skipping();
+    LoopEntry& loop = loops.push();
+    loop.kind = LoopKind::While;
+    loop.headPosition = static_cast<std::int16_t>(in.startPosition);
+    if (outerSkip) {
+        in.skipToStatementEnd();
+    } else {
+        loop.headSlot = static_cast<std::int16_t>(args.slot);
+        loop.bodySlot = static_cast<std::int16_t>(args.slot);
+        in.lexer.nextToken();
+        // Unlike IF, any value other than 0 keeps the loop going.
+        if (equalsZero(evaluateExpression(in))) loops.skipLevel = loops.loopTop;
+    }
+    in.checkStatementEnd(args);
+}
+
+void executeWend(Interpreter& in, StatementArgs& args) {
+    LoopStack& loops = in.loops;
+    in.lexer.nextToken();
+    if (loops.loopTop < 0 || loops.top().kind != LoopKind::While) raise(ErrWendWithoutWhile);
+    if (loops.skipping()) {
+        if (loops.loopTop == loops.skipLevel) loops.skipLevel = -1;
+        loops.pop();
+    } else {
+        // Back to the WHILE, which tests again and pushes a fresh entry.
+        const LoopEntry& loop = loops.top();
+        args.slot = loop.bodySlot;
+        loops.reentrySlot = loop.headSlot;
+        loops.reentryPosition = loop.headPosition;
+        loops.pop();
+        args.jumped = 1;
+    }
+    in.checkStatementEnd(args);
+}
+
+} // namespace
+
+void registerLoopStatements(std::array<StatementHandler, KeywordCount>& table) {
+    table[KwFor] = executeFor;
+    table[KwNext] = executeNext;
+    table[KwWhile] = executeWhile;
+    table[KwWend] = executeWend;
+}
+
+} // namespace korvelin

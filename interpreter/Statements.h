@@ -1,0 +1,20 @@
+#pragma once
+// Statement handlers that other statement families call into.
+
+#include "interpreter/Interpreter.h"
+
+namespace korvelin {
+
+// ON ERROR GOTO; the current token is ERROR.
+void executeOnErrorGoto(Interpreter& in, StatementArgs& args);
+// A statement whose subsystem is not part of this build yet.
+void executeUnavailable(Interpreter& in, StatementArgs& args);
+// The interpreter error number of a failed host operation.
+int mapHostFailure(HostFailureKind kind);
+
+// Decoding of ControlStack entries. An entry whose slot is -1 (pushed
+// after the last statement) must not borrow from the event number.
+inline int entryEvent(std::int32_t entry) { return (entry + 1) / EntryScale; }
+inline int entrySlot(std::int32_t entry) { return (entry + 1) % EntryScale - 1; }
+
+} // namespace korvelin

@@ -1,0 +1,56 @@
+#pragma once
+// A RunHost without windows: it serves a program text, answers every
+// question plainly and records what a window would have shown, so tests
+// and batch runs can look at it afterwards.
+
+#include "platform/RunHost.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace korvelin {
+
+class HeadlessHost : public RunHost {
+public:
+    std::u16string programText() override { return program; }
+    std::u16string directText() override { return direct; }
+    bool loadProgramFile(const std::u16string& path) override;
+    void placeEditorCaret(std::int32_t offset) override { caretOffsets.push_back(offset); }
+    void showLineNumber(std::int32_t lineNumber) override { lastLineNumber = lineNumber; }
+    void setBusyPointer(bool busy) override { busyPointer = busy; }
+    void runStopped(RunStop stop) override { stops.push_back(stop); }
+    void closeEditor() override { editorClosed = true; }
+    void showErrorBox(const std::u16string& text) override { errorBoxes.push_back(text); }
+    void processEvents() override { ++eventPasses; }
+    void waitForEvents() override;
+    std::u16string inputBoxTag() override { return inputTag; }
+    void hideInputBox() override { inputBoxHidden = true; }
+    bool hasWatches() override { return false; }
+    int checkWatches() override { return -1; }
+    void showWatch(int) override {}
+    void compileWatches() override {}
+
+    std::u16string program;
+    std::u16string direct;
+    // Program files that loadProgramFile can find, by path.
+    std::map<std::u16string, std::u16string> files;
+    std::vector<std::u16string> loadedPaths;
+
+    std::vector<std::int32_t> caretOffsets;
+    std::int32_t lastLineNumber = 0;
+    bool busyPointer = false;
+    std::vector<RunStop> stops;
+    bool editorClosed = false;
+    std::vector<std::u16string> errorBoxes;
+    long eventPasses = 0;
+
+    // Console input: the tag reported after the first wait, so a run that
+    // waits for input continues (or ends with "FORCED").
+    std::u16string inputTag;
+    std::u16string tagAfterWait = u"OK";
+    bool inputBoxHidden = false;
+    long waits = 0;
+};
+
+} // namespace korvelin

@@ -1,0 +1,65 @@
+#pragma once
+// What the interpreter needs from the windows around it while it prepares
+// and runs a program: the editor's text and caret, the line indicator, the
+// menus, message boxes, the event loop, the watch window and the console
+// input box. The editor implements it; HeadlessHost stands in without windows.
+
+#include <cstdint>
+#include <string>
+
+namespace korvelin {
+
+enum class RunStop {
+    Ended, // the program finished, failed or was ended: menus return to idle
+    Break, // the program stopped at a break and can be resumed
+};
+
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+
+    // --- editor ---
+    // The program text (lines separated by CR LF).
+    virtual std::u16string programText() = 0;
+    // The text of direct lines waiting to be appended behind the program.
+    virtual std::u16string directText() = 0;
+    // Loads a program file into the editor text; false (after telling the
+    // user) when it cannot be read.
+    virtual bool loadProgramFile(const std::u16string& path) = 0;
+    // Puts the editor caret at a text offset, shows the editor and focuses it.
+    virtual void placeEditorCaret(std::int32_t offset) = 0;
+    // The line indicator: the number of the program line being executed.
+    virtual void showLineNumber(std::int32_t lineNumber) = 0;
+    virtual void setBusyPointer(bool busy) = 0;
+    // The end of a run or a break: repaint the execution screen, restore
+    // the menus and the toolbar, focus the editor when interactive.
+    virtual void runStopped(RunStop stop) = 0;
+    // Closes the editor window, which ends the application.
+    virtual void closeEditor() = 0;
+
+    // --- messages ---
+    // The error message box (exclamation icon, OK button, application title).
+    virtual void showErrorBox(const std::u16string& text) = 0;
+
+    // --- event loop ---
+    // Lets pending window events run; cheap when called very often.
+    virtual void processEvents() = 0;
+    // Blocks until at least one window event has been handled.
+    virtual void waitForEvents() = 0;
+
+    // --- console input box ---
+    // "OK" or "FORCED" once console input has finished or the run was ended.
+    virtual std::u16string inputBoxTag() = 0;
+    virtual void hideInputBox() = 0;
+
+    // --- watch window ---
+    virtual bool hasWatches() = 0;
+    // The index of the first watch expression whose value changed, or -1.
+    virtual int checkWatches() = 0;
+    // Selects that watch entry and shows the watch window.
+    virtual void showWatch(int index) = 0;
+    // Compiles the watch expressions for a new run.
+    virtual void compileWatches() = 0;
+};
+
+} // namespace korvelin

@@ -1,0 +1,125 @@
+// DEF FN and the calls of user functions. A function is a record in the
+// variable store: its body text, its parameter count and the value-pool
+// slots of its parameters, which are ordinary global variables saved and
+// restored around each call.
+
+#include "interpreter/Interpreter.h"
+#include "values/Cp932.h"
+#include "values/Evaluator.h"
+#include "values/InterpreterError.h"
+
+#include <vector>
+
+namespace korvelin {
+
+namespace {
+constexpr int MaxParameters = 11;
+
+bool beginsWithFn(const std::u16string& word) { return word.size() >= 2 && word[0] == u'F' && word[1] == u'N'; }
+} // namespace
+
+Value callUserFunction(Interpreter& in) {
+    Lexer& lexer = in.lexer;
+    VariableStore& store = in.variables;
+    store.subscriptRegister = {0, -1, -1, -1, -1};
+    const std::int32_t record = store.lookupVariable(lexer.wordId, LookupMode::Reference);
+    const int parameterCount = store[record + 1].rawInteger();
+
+    std::vector<Value> saved;
+    saved.reserve(static_cast<std::size_t>(parameterCount));
+    for (int j = 1; j <= parameterCount; ++j) saved.push_back(store[store[record + 1 + j].rawLong()]);
+
+    lexer.nextToken();
+    if (lexer.isSymbol(u'(')) {
+        int count = 0;
+        do {
+            ++count;
+            lexer.nextToken();
+            Value argument = evaluateExpression(in);
+            if (count > parameterCount) raise(ErrSyntax);
+            // Stored at once: a later argument that mentions an earlier
+            // parameter sees its new value.
+            store[store[record + 1 + count].rawLong()] = std::move(argument);
+        } while (lexer.isSymbol(u','));
+        if (!lexer.isSymbol(u')') || count != parameterCount) raise(ErrSyntax);
+        lexer.nextToken();
+    }
+
+    // The body is scanned with the lexer of the calling statement, whose
+    // state comes back afterwards.
+    const ScanText* callerText = lexer.source;
+    const int callerPosition = lexer.position;
+    const int callerChar = lexer.currentChar;
+    const TokenKind callerKind = lexer.tokenKind;
+    const char16_t callerSymbol = lexer.symbol;
+    const int callerWord = lexer.wordId;
+    Value callerValue = lexer.tokenValue;
+    const bool callerScanData = lexer.scanData;
+
+    lexer.scanData = false;
+    lexer.start(in.functionBodyText(store[record]));
+    Value result = evaluateExpression(in);
+
+    lexer.source = callerText;
+    lexer.position = callerPosition;
+    lexer.currentChar = callerChar;
+    lexer.tokenKind = callerKind;
+    lexer.symbol = callerSymbol;
+    lexer.wordId = callerWord;
+    lexer.tokenValue = std::move(callerValue);
+    lexer.scanData = callerScanData;
+
+    for (int j = 1; j <= parameterCount; ++j)
+        store[store[record + 1 + j].rawLong()] = std::move(saved[static_cast<std::size_t>(j - 1)]);
+    return result;
+}
+
+void executeDefFn(Interpreter& in, StatementArgs& args) {
+    Lexer& lexer = in.lexer;
+    lexer.nextToken();
+    if (lexer.tokenKind != TokenWord || !beginsWithFn(in.words.text(lexer.wordId))) {
+        // DEF SEG, DEF USR and the like have no effect.
+        in.skipToStatementEnd();
+        in.checkStatementEnd(args);
+        return;
+    }
+    const int nameId = lexer.wordId; // as written: no default type is applied
+    lexer.nextToken();
+
+    std::vector<std::int32_t> parameters;
+    if (lexer.isSymbol(u'(')) {
+        do {
+            lexer.nextToken();
+            const int parameter = in.parseVariableTarget();
+            const std::int32_t slot = in.lookupTarget(parameter);
+            if (static_cast<int>(parameters.size()) == MaxParameters) failHost(HostFailureKind::Other);
+            parameters.push_back(slot);
+        } while (lexer.isSymbol(u','));
+        in.expectSymbol(u')');
+        lexer.nextToken();
+    }
+    in.expectSymbol(u'=');
+
+    // The body runs from the character after "=" to the end of the last
+    // token before the end of the statement (ELSE does not end it).
+    const std::u16string& text = lexer.currentText();
+    const int bodyStart = lexer.position - 1;
+    int bodyEnd = bodyStart;
+    for (;;) {
+        lexer.nextToken();
+        if (lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isSymbol(u'\'')) break;
+        bodyEnd = lexer.position - 1;
+    }
+    const std::u16string body = text.substr(static_cast<std::size_t>(bodyStart),
+                                            static_cast<std::size_t>(std::max(0, bodyEnd - bodyStart)));
+
+    const int n = static_cast<int>(parameters.size());
+    in.variables.subscriptRegister = {n + 1, -1, -1, -1, -1};
+    const std::int32_t record = in.variables.lookupVariable(nameId, LookupMode::Declare);
+    in.variables[record] = Value::text(body);
+    in.variables[record + 1] = Value::integer(static_cast<std::int16_t>(n));
+    for (int j = 0; j < n; ++j) in.variables[record + 2 + j] = Value::longInt(parameters[static_cast<std::size_t>(j)]);
+    in.checkStatementEnd(args);
+}
+
+} // namespace korvelin

@@ -1,0 +1,67 @@
+#pragma once
+// Where every variable, array element and user-function record of a run
+// lives: the table of names, the pool of values, the subscript register
+// and the default type per initial letter.
+
+#include "values/Value.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace korvelin {
+
+class WordTable;
+
+constexpr int VariableSlots = 1001;
+constexpr std::int32_t PoolSlots = 100003;
+constexpr std::int32_t ScratchStringSlot = 100001; // unknown string names while watching
+constexpr std::int32_t ScratchNumberSlot = 100002; // unknown numeric names while watching
+constexpr int MaxDimensions = 5;
+
+enum class LookupMode { Reference = 0, Declare = 1 };
+
+struct VariableEntry {
+    int nameId = -1; // the name with its type suffix, interned
+    std::array<std::int32_t, MaxDimensions> bound{-1, -1, -1, -1, -1}; // -1 = dimension unused
+    std::int32_t base = 0;
+    bool isScalar() const { return bound[0] < 0; }
+};
+
+class VariableStore {
+public:
+    explicit VariableStore(WordTable& words);
+
+    // Finds or creates the slot of a name (suffix included) with the
+    // subscripts in `subscriptRegister`. Throws InterpreterError.
+    std::int32_t lookupVariable(int nameId, LookupMode mode);
+    // Empties the store for a new run.
+    void clearVariables();
+    // The suffix an unsuffixed name gets from its first letter.
+    char16_t defaultSuffix(char16_t firstLetter) const { return defTypeTable[static_cast<std::size_t>(firstLetter - u'A')]; }
+    void resetDefaultTypes() { defTypeTable.fill(u'!'); }
+
+    Value& operator[](std::int32_t slot) { return valuePool[static_cast<std::size_t>(slot)]; }
+    int variableCount() const { return static_cast<int>(variableTable.size()); }
+
+    std::vector<VariableEntry> variableTable;
+    std::vector<Value> valuePool;
+    std::int32_t nextFreeSlot = 0;
+    std::array<std::int32_t, MaxDimensions> subscriptRegister{-1, -1, -1, -1, -1};
+    std::array<char16_t, 26> defTypeTable{};
+    bool watchEvaluation = false;
+
+private:
+    std::int32_t elementOffset(const VariableEntry& entry) const;
+    std::int32_t createScalar(int nameId);
+    std::int32_t createArray(int nameId, LookupMode mode);
+    int& indexFor(int nameId, bool array);
+    bool isStringName(int nameId) const;
+
+    WordTable& words_;
+    // Entry index by name id, one table per shape; -1 = none.
+    std::vector<int> scalarIndex_;
+    std::vector<int> arrayIndex_;
+};
+
+} // namespace korvelin
