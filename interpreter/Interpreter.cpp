@@ -109,7 +109,7 @@ void Interpreter::watchCheck() {
     events.pendingEvent = EventBreak;
 }
 
-int Interpreter::reservedIndex(int wordId) {
+int Interpreter::lookUpReservedWord(int wordId) {
     int& cached = words.reservedIndex(wordId);
     if (cached == -2) {
         const std::u16string& word = words.text(wordId);
@@ -119,11 +119,6 @@ int Interpreter::reservedIndex(int wordId) {
     // Names must begin with a letter A..Z; anything else is error 21.
     if (cached == -3) failHost(HostFailureKind::Other);
     return cached;
-}
-
-int Interpreter::completeName(int wordId) {
-    if (words.hasSuffix(wordId)) return wordId;
-    return words.withSuffix(wordId, variables.defaultSuffix(words.text(wordId)[0]));
 }
 
 int Interpreter::parseVariableTarget() {

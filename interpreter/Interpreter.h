@@ -92,9 +92,15 @@ public:
     int parseVariableTarget();
     std::int32_t lookupTarget(int nameId) { return variables.lookupVariable(nameId, LookupMode::Reference); }
     // The name with the default type suffix of its first letter appended.
-    int completeName(int wordId);
+    int completeName(int wordId) {
+        if (words.hasSuffix(wordId)) return wordId;
+        return words.withSuffix(wordId, variables.defaultSuffix(words.text(wordId)[0]));
+    }
     // findReservedWord for a word id, remembered per word.
-    int reservedIndex(int wordId);
+    int reservedIndex(int wordId) {
+        const int cached = words.reservedIndex(wordId);
+        return cached >= -1 ? cached : lookUpReservedWord(wordId);
+    }
     bool isProgramStatement(int slot) const { return statements[slot].key <= statements.highestKey; }
     // The scan text of a DEF FN body, kept so that its tokens are read once.
     const ScanText* functionBodyText(const Value& body);
@@ -124,6 +130,7 @@ public:
     std::int16_t chainStartLine = 0;
 
 private:
+    int lookUpReservedWord(int wordId);
     void prepareText(const std::u16string& text, int firstSlot);
     bool splitLine(int slot, int& k);
     void failPreparation(int slot, int number, std::int32_t caretOffset);

@@ -45,18 +45,6 @@ bool isWordLetter(int c) {
     return c >= 0x80 && cp932::isDoubleByte(static_cast<char16_t>(c));
 }
 
-int Lexer::charAt(int index) const {
-    const ScanText* text = scanData ? dataText : source;
-    if (!text || index < 1 || index > static_cast<int>(text->text.size())) return EndOfText;
-    return text->text[static_cast<std::size_t>(index - 1)];
-}
-
-void Lexer::nextChar() {
-    int& index = scanData ? dataPosition : position;
-    ++index;
-    currentChar = charAt(index);
-}
-
 bool Lexer::atStatementEnd() const {
     switch (tokenKind) {
     case TokenEnd: return true;
@@ -94,35 +82,23 @@ std::u16string Lexer::tokenText() const {
     }
 }
 
-void Lexer::nextToken() {
-    while (currentChar == u' ') nextChar();
-    if (scanData || !source) {
-        scanToken();
-        return;
-    }
+// The slow path of nextToken: scan the token and remember it under the
+// position the scan started from (blanks before the token included).
+void Lexer::readToken() {
     const int start = position;
-    const int length = static_cast<int>(source->text.size());
-    if (start < 1 || start > length + 1) {
+    while (currentChar == u' ') nextChar();
+    if (scanData || !source || start < 1 || start > static_cast<int>(source->text.size()) + 1) {
         scanToken();
         return;
     }
     auto& cache = source->tokens;
-    if (cache.empty()) cache.resize(static_cast<std::size_t>(length) + 2);
-    CachedToken& entry = cache[static_cast<std::size_t>(start)];
-    if (entry.endPosition != 0) {
-        tokenKind = entry.kind;
-        symbol = entry.symbol;
-        wordId = entry.wordId;
-        tokenValue = entry.value;
-        position = entry.endPosition;
-        currentChar = charAt(position);
-        return;
-    }
+    if (cache.empty()) cache.resize(source->text.size() + 2);
     scanToken();
+    CachedToken& entry = cache[static_cast<std::size_t>(start)];
     entry.kind = tokenKind;
     entry.symbol = symbol;
     entry.wordId = wordId;
-    entry.value = tokenValue;
+    if (tokenKind == TokenConstant) entry.value = tokenValue;
     entry.endPosition = static_cast<std::int16_t>(position);
 }
 

@@ -66,11 +66,38 @@ public:
         nextToken();
     }
 
-    void nextChar();
-    void nextToken();
+    void nextChar() {
+        int& index = scanData ? dataPosition : position;
+        ++index;
+        currentChar = charAt(index);
+    }
+    // Reads the next token. Tokens already read from the same position of
+    // the same text are taken from the text's memory of them.
+    void nextToken() {
+        if (!scanData && source && position >= 1 && static_cast<std::size_t>(position) < source->tokens.size()) {
+            const CachedToken& entry = source->tokens[static_cast<std::size_t>(position)];
+            if (entry.endPosition != 0) {
+                tokenKind = entry.kind;
+                symbol = entry.symbol;
+                wordId = entry.wordId;
+                if (entry.kind == TokenConstant) tokenValue = entry.value;
+                position = entry.endPosition;
+                currentChar = position <= static_cast<int>(source->text.size())
+                                  ? source->text[static_cast<std::size_t>(position - 1)]
+                                  : EndOfText;
+                return;
+            }
+        }
+        readToken();
+    }
 
     const std::u16string& currentText() const { return source->text; }
-    int charAt(int index) const; // 1-based, EndOfText outside
+    // The character at a 1-based index of the text being scanned, EndOfText outside.
+    int charAt(int index) const {
+        const ScanText* text = scanData ? dataText : source;
+        if (!text || index < 1 || index > static_cast<int>(text->text.size())) return EndOfText;
+        return text->text[static_cast<std::size_t>(index - 1)];
+    }
 
     bool isSymbol(char16_t s) const { return tokenKind == TokenSymbol && symbol == s; }
     bool isWord(Keyword k) const { return tokenKind == TokenWord && wordId == k; }
@@ -88,7 +115,7 @@ public:
     TokenKind tokenKind = TokenEnd;
     char16_t symbol = 0;  // valid for TokenSymbol
     int wordId = -1;      // valid for TokenWord
-    Value tokenValue;     // valid for TokenConstant
+    Value tokenValue;     // valid for TokenConstant only
 
     // Second scan source, used by READ while it walks a DATA statement.
     bool scanData = false;
@@ -96,6 +123,7 @@ public:
     int dataPosition = 0;
 
 private:
+    void readToken();
     void scanToken();
     void scanWord();
     void scanNumber();

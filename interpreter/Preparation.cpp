@@ -32,9 +32,7 @@ void Interpreter::resetInterpreter() {
 }
 
 void Interpreter::resetProgramTables() {
-    statements.highestKey = 0;
-    statements.firstStatement = -1;
-    statements.lastStatement = -1;
+    statements.clearChain();
     labels.labelCount = 0;
     data.dataCount = 0;
     keyboard.keyBuffer.clear();

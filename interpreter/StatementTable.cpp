@@ -1,10 +1,12 @@
 #include "interpreter/StatementTable.h"
 
+#include <climits>
 #include <cmath>
 
 namespace korvelin {
 
 void StatementTable::insertStatement(int slot, std::int32_t& lastKey) {
+    lineIndexValid_ = false;
     StatementSlot& s = (*this)[slot];
     if (s.key > lastKey || firstStatement < 0) {
         if (lastStatement >= 0) (*this)[lastStatement].next = static_cast<std::int16_t>(slot);
@@ -34,11 +36,24 @@ void StatementTable::insertStatement(int slot, std::int32_t& lastKey) {
 }
 
 int StatementTable::findLine(double lineNumber) const {
+    // The key compared is the number times 100 as it stands: GOTO 10.5
+    // finds the statement with key 1050.
     const double wanted = lineNumber * 100;
-    for (int slot = firstStatement; slot >= 0; slot = (*this)[slot].next) {
-        if ((*this)[slot].key == wanted) return slot;
+    if (!(wanted >= INT32_MIN && wanted <= INT32_MAX) || wanted != static_cast<std::int32_t>(wanted)) return -1;
+    if (!lineIndexValid_) {
+        lineIndex_.clear();
+        for (int slot = firstStatement; slot >= 0; slot = (*this)[slot].next) lineIndex_.emplace((*this)[slot].key, slot);
+        lineIndexValid_ = true;
     }
-    return -1;
+    const auto found = lineIndex_.find(static_cast<std::int32_t>(wanted));
+    return found == lineIndex_.end() ? -1 : found->second;
+}
+
+void StatementTable::clearChain() {
+    highestKey = 0;
+    firstStatement = -1;
+    lastStatement = -1;
+    lineIndexValid_ = false;
 }
 
 void StatementTable::setText(int slot, std::u16string text) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace korvelin {
@@ -21,7 +22,8 @@ struct StatementSlot {
     ScanText text;           // without the line number and the separating ":"
     std::int32_t lineOffset = 0; // offset of the source line in the editor text
     std::int16_t column = 0;     // offset of the statement in its source line
-    std::int16_t next = -1;      // slot with the next higher key, -1 after the last
+    std::int16_t next = -1;      // slot with the next higher key, -1 after the last;
+                                 // call chainChanged() after relinking by hand
 };
 
 class StatementTable {
@@ -38,6 +40,10 @@ public:
     int findLine(double lineNumber) const;
     // Sets a slot's text, dropping any tokens remembered for the old text.
     void setText(int slot, std::u16string text);
+    // Empties the chain (the slots keep their contents).
+    void clearChain();
+    // Must follow any change of keys or links made outside insertStatement.
+    void chainChanged() { lineIndexValid_ = false; }
 
     int firstStatement = -1;
     int lastStatement = -1;
@@ -46,6 +52,9 @@ public:
 
 private:
     std::vector<StatementSlot> slots_;
+    // The first slot in chain order for each key; rebuilt after the chain changes.
+    mutable std::unordered_map<std::int32_t, int> lineIndex_;
+    mutable bool lineIndexValid_ = false;
 };
 
 struct LabelEntry {

@@ -10,15 +10,6 @@ constexpr std::u16string_view keywordTexts[] = {
 #undef KORVELIN_KEYWORD_TEXT
 };
 
-int suffixIndex(char16_t suffix) {
-    switch (suffix) {
-    case u'%': return 0;
-    case u'!': return 1;
-    case u'#': return 2;
-    default: return 3;
-    }
-}
-
 } // namespace
 
 std::u16string_view keywordText(Keyword keyword) { return keywordTexts[keyword]; }
@@ -41,10 +32,8 @@ int WordTable::intern(std::u16string_view word) {
     return id;
 }
 
-int WordTable::withSuffix(int id, char16_t suffix) {
-    int slot = suffixIndex(suffix);
-    int cached = words_[static_cast<std::size_t>(id)].suffixed[slot];
-    if (cached >= 0) return cached;
+int WordTable::internWithSuffix(int id, char16_t suffix) {
+    const int slot = suffixSlot(suffix);
     std::u16string full = words_[static_cast<std::size_t>(id)].text + suffix;
     int fullId = intern(full);
     words_[static_cast<std::size_t>(id)].suffixed[slot] = fullId;

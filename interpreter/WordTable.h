@@ -21,7 +21,10 @@ public:
     int size() const { return static_cast<int>(words_.size()); }
 
     // The word with a type suffix appended ("%", "!", "#" or "$"), interned once.
-    int withSuffix(int id, char16_t suffix);
+    int withSuffix(int id, char16_t suffix) {
+        const int cached = words_[static_cast<std::size_t>(id)].suffixed[suffixSlot(suffix)];
+        return cached >= 0 ? cached : internWithSuffix(id, suffix);
+    }
     // True when the word already ends in a type suffix.
     bool hasSuffix(int id) const { return words_[static_cast<std::size_t>(id)].hasSuffix; }
 
@@ -30,6 +33,11 @@ public:
     int& reservedIndex(int id) { return words_[static_cast<std::size_t>(id)].reservedIndex; }
 
 private:
+    static int suffixSlot(char16_t suffix) {
+        return suffix == u'%' ? 0 : suffix == u'!' ? 1 : suffix == u'#' ? 2 : 3;
+    }
+    int internWithSuffix(int id, char16_t suffix);
+
     struct Word {
         std::u16string text;
         bool hasSuffix = false;

@@ -31,12 +31,6 @@ bool VariableStore::isStringName(int nameId) const {
     return !name.empty() && name.back() == u'$';
 }
 
-int& VariableStore::indexFor(int nameId, bool array) {
-    std::vector<int>& index = array ? arrayIndex_ : scalarIndex_;
-    if (static_cast<std::size_t>(nameId) >= index.size()) index.resize(static_cast<std::size_t>(nameId) + 64, -1);
-    return index[static_cast<std::size_t>(nameId)];
-}
-
 std::int32_t VariableStore::elementOffset(const VariableEntry& entry) const {
     std::int32_t offset = 0;
     std::int32_t multiplier = 1;

@@ -55,7 +55,11 @@ private:
     std::int32_t elementOffset(const VariableEntry& entry) const;
     std::int32_t createScalar(int nameId);
     std::int32_t createArray(int nameId, LookupMode mode);
-    int& indexFor(int nameId, bool array);
+    int& indexFor(int nameId, bool array) {
+        std::vector<int>& index = array ? arrayIndex_ : scalarIndex_;
+        if (static_cast<std::size_t>(nameId) >= index.size()) index.resize(static_cast<std::size_t>(nameId) + 64, -1);
+        return index[static_cast<std::size_t>(nameId)];
+    }
     bool isStringName(int nameId) const;
 
     WordTable& words_;
