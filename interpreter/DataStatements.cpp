@@ -22,7 +22,7 @@ void assign(Interpreter& in, StatementArgs& args) {
     in.lexer.nextToken();
     Value value = evaluateExpression(in);
     // Only assignment rounds for "%" targets, and halves go up: 2.5 -> 3, -2.5 -> -2.
-    if (endsWith(in.words.text(name), u'%')) value = roundForIntegerTarget(value);
+    if (in.words.hasSuffix(name) && in.words.text(name).back() == u'%') value = roundForIntegerTarget(value);
     in.variables[slot] = std::move(value);
     in.watchCheck();
     in.checkStatementEnd(args);

@@ -124,8 +124,7 @@ int Interpreter::lookUpReservedWord(int wordId) {
 int Interpreter::parseVariableTarget() {
     if (lexer.tokenKind != TokenWord) raise(ErrSyntax);
     const int wordId = lexer.wordId;
-    const std::u16string& word = words.text(wordId);
-    if (word.size() >= 2 && word[0] == u'F' && word[1] == u'N') raise(ErrSyntax);
+    if (words.isFunctionName(wordId)) raise(ErrSyntax);
     if (reservedIndex(wordId) >= 0) raise(ErrSyntax);
     const int nameId = completeName(wordId);
 

@@ -7,7 +7,7 @@
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
-#include <vector>
+#include <array>
 
 namespace korvelin {
 
@@ -50,38 +50,48 @@ void executeFor(Interpreter& in, StatementArgs& args) {
 }
 
 // The loop variables named after NEXT, in the order of the loop stack.
-std::vector<std::int32_t> nextVariables(Interpreter& in) {
+struct NextList {
+    std::array<std::int32_t, MaxNextNames> variableSlots{};
+    int count = 0;
+    bool contains(std::int32_t slot) const {
+        for (int i = 0; i < count; ++i)
+            if (variableSlots[static_cast<std::size_t>(i)] == slot) return true;
+        return false;
+    }
+    void add(std::int32_t slot) { variableSlots[static_cast<std::size_t>(count++)] = slot; }
+};
+
+NextList nextVariables(Interpreter& in) {
     Lexer& lexer = in.lexer;
-    std::vector<std::int32_t> named;
+    NextList named;
     lexer.nextToken();
     while (!lexer.atStatementEnd()) {
-        if (static_cast<int>(named.size()) == MaxNextNames) failHost(HostFailureKind::Other);
-        named.push_back(in.lookupTarget(in.parseVariableTarget()));
+        if (named.count == MaxNextNames) failHost(HostFailureKind::Other);
+        named.add(in.lookupTarget(in.parseVariableTarget()));
         if (lexer.isSymbol(u',')) lexer.nextToken();
         else if (!lexer.atStatementEnd()) raise(ErrSyntax);
     }
     LoopStack& loops = in.loops;
-    if (named.empty()) {
+    NextList ordered;
+    if (named.count == 0) {
         if (loops.loopTop < 0) raise(ErrNextWithoutFor);
-        return {loops.top().variableSlot};
+        ordered.add(loops.top().variableSlot);
+        return ordered;
     }
-    if (loops.loopTop < static_cast<int>(named.size()) - 1) raise(ErrNextWithoutFor);
-    std::vector<std::int32_t> ordered;
-    for (int level = loops.loopTop; level >= 0 && ordered.size() < named.size(); --level) {
+    if (loops.loopTop < named.count - 1) raise(ErrNextWithoutFor);
+    for (int level = loops.loopTop; level >= 0 && ordered.count < named.count; --level) {
         const std::int32_t slot = loops.entries[static_cast<std::size_t>(level)].variableSlot;
-        bool isNamed = false;
-        for (std::int32_t n : named) isNamed = isNamed || n == slot;
-        bool taken = false;
-        for (std::int32_t o : ordered) taken = taken || o == slot;
-        if (isNamed && !taken) ordered.push_back(slot);
+        if (named.contains(slot) && !ordered.contains(slot)) ordered.add(slot);
     }
-    if (ordered.size() < named.size()) raise(ErrNextWithoutFor);
+    if (ordered.count < named.count) raise(ErrNextWithoutFor);
     return ordered;
 }
 
 void executeNext(Interpreter& in, StatementArgs& args) {
     LoopStack& loops = in.loops;
-    for (const std::int32_t variable : nextVariables(in)) {
+    const NextList list = nextVariables(in);
+    for (int i = 0; i < list.count; ++i) {
+        const std::int32_t variable = list.variableSlots[static_cast<std::size_t>(i)];
         for (;;) {
             if (loops.loopTop < 0 || loops.top().kind == LoopKind::While) raise(ErrNextWithoutFor);
             LoopEntry& loop = loops.top();

@@ -27,6 +27,8 @@ int WordTable::intern(std::u16string_view word) {
     Word entry;
     entry.text = key;
     entry.hasSuffix = !key.empty() && isTypeSuffix(key.back());
+    entry.functionName = key.size() >= 2 && key[0] == u'F' && key[1] == u'N';
+    entry.stringName = !key.empty() && key.back() == u'$';
     words_.push_back(std::move(entry));
     index_.emplace(std::move(key), id);
     return id;

@@ -27,6 +27,9 @@ public:
     }
     // True when the word already ends in a type suffix.
     bool hasSuffix(int id) const { return words_[static_cast<std::size_t>(id)].hasSuffix; }
+    // True for names of user functions: words that begin with "FN".
+    bool isFunctionName(int id) const { return words_[static_cast<std::size_t>(id)].functionName; }
+    bool isStringName(int id) const { return words_[static_cast<std::size_t>(id)].stringName; }
 
     // findReservedWord's answer for this word, remembered after the first
     // question: -2 unknown yet, -3 the check failed (not a letter A..Z).
@@ -41,6 +44,8 @@ private:
     struct Word {
         std::u16string text;
         bool hasSuffix = false;
+        bool functionName = false;
+        bool stringName = false;
         int reservedIndex = -2;
         int suffixed[4] = {-1, -1, -1, -1};
     };

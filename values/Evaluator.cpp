@@ -176,8 +176,7 @@ Value evaluatePrimary(Interpreter& in) {
 
     const int wordId = lexer.wordId;
     if (isBuiltinFunction(wordId)) return evaluateBuiltinFunction(in, wordId);
-    const std::u16string& word = in.words.text(wordId);
-    if (word.size() >= 2 && word[0] == u'F' && word[1] == u'N') return callUserFunction(in);
+    if (in.words.isFunctionName(wordId)) return callUserFunction(in);
 
     if (in.reservedIndex(wordId) >= 0) raise(ErrSyntax); // a reserved word used as a value
     const int nameId = in.completeName(wordId);

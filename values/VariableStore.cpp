@@ -26,11 +26,6 @@ void VariableStore::clearVariables() {
     valuePool[ScratchNumberSlot] = Value::integer(0);
 }
 
-bool VariableStore::isStringName(int nameId) const {
-    const std::u16string& name = words_.text(nameId);
-    return !name.empty() && name.back() == u'$';
-}
-
 std::int32_t VariableStore::elementOffset(const VariableEntry& entry) const {
     std::int32_t offset = 0;
     std::int32_t multiplier = 1;
@@ -48,7 +43,7 @@ std::int32_t VariableStore::elementOffset(const VariableEntry& entry) const {
     return offset;
 }
 
-std::int32_t VariableStore::lookupVariable(int nameId, LookupMode mode) {
+std::int32_t VariableStore::findOrCreate(int nameId, LookupMode mode) {
     const bool scalarRequest = subscriptRegister[0] == -1;
     const int found = indexFor(nameId, !scalarRequest);
     if (found >= 0) {
@@ -61,9 +56,8 @@ std::int32_t VariableStore::lookupVariable(int nameId, LookupMode mode) {
         if (slot >= VariableSpace) raise(ErrOverflow);
         return slot;
     }
-    if (watchEvaluation) return isStringName(nameId) ? ScratchStringSlot : ScratchNumberSlot;
-    const std::u16string& name = words_.text(nameId);
-    if (name.size() >= 2 && name[0] == u'F' && name[1] == u'N' && subscriptRegister[0] == 0 &&
+    if (watchEvaluation) return words_.isStringName(nameId) ? ScratchStringSlot : ScratchNumberSlot;
+    if (words_.isFunctionName(nameId) && subscriptRegister[0] == 0 &&
         subscriptRegister[1] == -1)
         raise(ErrUndefinedFunction);
     if (variableCount() >= VariableSlots) failHost(HostFailureKind::Other);
@@ -78,7 +72,7 @@ std::int32_t VariableStore::createScalar(int nameId) {
     indexFor(nameId, false) = variableCount();
     variableTable.push_back(entry);
     ++nextFreeSlot;
-    valuePool[static_cast<std::size_t>(entry.base)] = isStringName(nameId) ? Value::bytes({}) : Value::integer(0);
+    valuePool[static_cast<std::size_t>(entry.base)] = words_.isStringName(nameId) ? Value::bytes({}) : Value::integer(0);
     return entry.base;
 }
 
@@ -104,7 +98,7 @@ std::int32_t VariableStore::createArray(int nameId, LookupMode mode) {
     const std::int64_t end = static_cast<std::int64_t>(nextFreeSlot) + size;
     nextFreeSlot = static_cast<std::int32_t>(end > PoolSlots ? PoolSlots : end);
     if (end > VariableSpace) raise(ErrOverflow);
-    const Value initial = isStringName(nameId) ? Value::bytes({}) : Value::integer(0);
+    const Value initial = words_.isStringName(nameId) ? Value::bytes({}) : Value::integer(0);
     for (std::int64_t slot = entry.base; slot < end; ++slot) valuePool[static_cast<std::size_t>(slot)] = initial;
     if (mode == LookupMode::Declare) return entry.base;
     return entry.base + elementOffset(entry);

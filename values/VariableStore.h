@@ -34,7 +34,14 @@ public:
 
     // Finds or creates the slot of a name (suffix included) with the
     // subscripts in `subscriptRegister`. Throws InterpreterError.
-    std::int32_t lookupVariable(int nameId, LookupMode mode);
+    std::int32_t lookupVariable(int nameId, LookupMode mode) {
+        // The common case first: a scalar that exists.
+        if (subscriptRegister[0] == -1 && static_cast<std::size_t>(nameId) < scalarIndex_.size()) {
+            const int entry = scalarIndex_[static_cast<std::size_t>(nameId)];
+            if (entry >= 0) return variableTable[static_cast<std::size_t>(entry)].base;
+        }
+        return findOrCreate(nameId, mode);
+    }
     // Empties the store for a new run.
     void clearVariables();
     // The suffix an unsuffixed name gets from its first letter.
@@ -52,6 +59,7 @@ public:
     bool watchEvaluation = false;
 
 private:
+    std::int32_t findOrCreate(int nameId, LookupMode mode);
     std::int32_t elementOffset(const VariableEntry& entry) const;
     std::int32_t createScalar(int nameId);
     std::int32_t createArray(int nameId, LookupMode mode);
@@ -60,7 +68,6 @@ private:
         if (static_cast<std::size_t>(nameId) >= index.size()) index.resize(static_cast<std::size_t>(nameId) + 64, -1);
         return index[static_cast<std::size_t>(nameId)];
     }
-    bool isStringName(int nameId) const;
 
     WordTable& words_;
     // Entry index by name id, one table per shape; -1 = none.
