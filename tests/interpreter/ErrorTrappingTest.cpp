@@ -103,3 +103,46 @@ TEST(ErrorTrapping, TrapEntryAfterTheLastStatementResumesCleanly) {
 
 } // namespace
 } // namespace korvelin::testing
+
+namespace korvelin::testing {
+namespace {
+
+// A direct line typed while a program is prepared: appended behind the
+// program with keys above it, the way the debug screen runs it.
+void runDirectLine(ProgramRun& r, std::u16string_view line) {
+    Interpreter& in = *r.in;
+    const std::int32_t highestKey = in.statements.highestKey;
+    const int count = in.statements.statementCount;
+    const int last = in.statements.lastStatement;
+    std::u16string text;
+    for (char c : std::to_string(highestKey / 100 + 1)) text += static_cast<char16_t>(c);
+    r.host.direct = text + u" END:" + std::u16string(line);
+    in.prepareProgram(PrepareMode::Append);
+    in.statements.highestKey = highestKey;
+    in.statements.statementCount = count;
+    in.statements.lastStatement = last;
+    if (last >= 0) in.statements[last].next = -1;
+    in.statements.chainChanged();
+    in.runLoop(count + 1);
+}
+
+TEST(DirectStatements, ErrorsAreNeverTrappedAndShowNoLine) {
+    ProgramRun r(u"10 ON ERROR GOTO 100\n20 A=1\n30 END\n100 RESUME NEXT");
+    ASSERT_FALSE(r.failed());
+    runDirectLine(r, u"B=2: X=1/0: C=3");
+    EXPECT_EQ(r.lastError(), u"０による割り算を実行しました。");
+    EXPECT_EQ(r.num(u"B!"), 2);
+    EXPECT_TRUE(r.var(u"C!").isEmpty());
+    EXPECT_EQ(r.in->errors.errorLine, 0);
+    EXPECT_EQ(r.host.lastLineNumber, 30); // direct statements leave the line indicator alone
+}
+
+TEST(DirectStatements, SeeTheProgramsVariablesAndLines) {
+    ProgramRun r(u"10 A=5\n20 END\n30 B=A*2");
+    runDirectLine(r, u"C=A+1: GOTO 30");
+    EXPECT_EQ(r.num(u"C!"), 6);
+    EXPECT_EQ(r.num(u"B!"), 10);
+}
+
+} // namespace
+} // namespace korvelin::testing
