@@ -30,8 +30,10 @@ int main(int argc, char* argv[]) {
     std::u16string text;
     for (char16_t c : cp932::decode(bytes)) {
         if (c == u'\r') continue;
-        if (c == u'\n') text += u"\r\n";
-        else text += c;
+        if (c == u'\n')
+            text += u"\r\n";
+        else
+            text += c;
     }
     const int repeat = argc > 2 ? std::atoi(argv[2]) : 1;
     HeadlessHost host;
@@ -46,7 +48,8 @@ int main(int argc, char* argv[]) {
     std::printf("%.3f s\n", seconds);
     for (const std::u16string& box : host.errorBoxes) {
         std::string line;
-        for (char16_t c : box) line += c < 0x80 ? static_cast<char>(c == u'\r' ? ' ' : c) : '?';
+        for (char16_t c : box)
+            line += c < 0x80 ? static_cast<char>(c == u'\r' ? ' ' : c) : '?';
         std::printf("stopped: %s\n", line.c_str());
     }
     return 0;

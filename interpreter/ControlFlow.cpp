@@ -31,8 +31,10 @@ void executeReturn(Interpreter& in, StatementArgs& args) {
     if (in.control.empty()) raise(ErrReturnWithoutGosub);
     const std::int32_t entry = in.control.top();
     const int event = entryEvent(entry);
-    if (event >= 0 && event < EventCount) in.events.eventLevel[static_cast<std::size_t>(event)] = NoHandlerLevel;
-    if (lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isSymbol(u'\'') || lexer.isWord(KwElse)) {
+    if (event >= 0 && event < EventCount)
+        in.events.eventLevel[static_cast<std::size_t>(event)] = NoHandlerLevel;
+    if (lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isSymbol(u'\'') ||
+        lexer.isWord(KwElse)) {
         args.slot = entrySlot(entry);
         args.jumped = 1;
     } else {
@@ -56,7 +58,8 @@ void executeOnGoto(Interpreter& in, StatementArgs& args) {
     lexer.currentChar = lexer.charAt(lexer.position);
     auto listEnded = [&] { return lexer.currentChar == u':' || lexer.currentChar == EndOfText; };
     for (std::int32_t item = 1; item < n && !listEnded(); ++item) {
-        do lexer.nextChar();
+        do
+            lexer.nextChar();
         while (lexer.currentChar != u',' && !listEnded());
     }
     if (n == 0 || listEnded()) {
@@ -78,8 +81,13 @@ void executeOn(Interpreter& in, StatementArgs& args) {
     if (lexer.tokenKind == TokenWord) {
         switch (lexer.wordId) {
         case KwError: executeOnErrorGoto(in, args); return;
-        case KwKey: case KwMouse: case KwHelp: case KwCom: executeUnavailable(in, args); return;
-        case KwStop: case KwPen: case KwTimeS:
+        case KwKey:
+        case KwMouse:
+        case KwHelp:
+        case KwCom: executeUnavailable(in, args); return;
+        case KwStop:
+        case KwPen:
+        case KwTimeS:
             // ON STOP, ON PEN and ON TIME$ are accepted and have no effect.
             in.skipToStatementEnd();
             in.checkStatementEnd(args);
@@ -100,7 +108,8 @@ void handleNestedEvent(Interpreter& in, int& slot) {
         in.events.pendingEvent = 0;
     } else if (event == EventInputWait) {
         in.host.processEvents();
-        while (in.host.inputBoxTag() != u"OK" && in.host.inputBoxTag() != u"FORCED") in.host.waitForEvents();
+        while (in.host.inputBoxTag() != u"OK" && in.host.inputBoxTag() != u"FORCED")
+            in.host.waitForEvents();
         if (in.host.inputBoxTag() == u"FORCED") {
             in.host.hideInputBox();
             slot = -1;
@@ -118,7 +127,8 @@ void runNestedSubroutine(Interpreter& in, StatementArgs& args, int ifSlot, int l
     while (slot >= 0 && in.events.pendingEvent == 0 && slot != returnSlot && in.control.controlTop > level) {
         in.lexer.setText(&in.statements[slot].text);
         int jumped = 0;
-        in.control.levelStatement[static_cast<std::size_t>(in.control.controlTop + 1)] = static_cast<std::int16_t>(slot);
+        in.control.levelStatement[static_cast<std::size_t>(in.control.controlTop + 1)] =
+            static_cast<std::int16_t>(slot);
         int next = in.statements[slot].next;
         in.executeStatement(slot, next, jumped);
         if (!jumped && slot >= 0) slot = in.statements[slot].next;
@@ -132,7 +142,8 @@ void runIfPart(Interpreter& in, StatementArgs& args) {
     const int ifSlot = args.slot;
     const int level = in.control.controlTop;
     for (;;) {
-        in.control.levelStatement[static_cast<std::size_t>(in.control.controlTop + 1)] = static_cast<std::int16_t>(args.slot);
+        in.control.levelStatement[static_cast<std::size_t>(in.control.controlTop + 1)] =
+            static_cast<std::int16_t>(args.slot);
         const int remembered = lexer.position;
         lexer.nextToken();
         if (lexer.isWord(KwElse) || lexer.isSymbol(u'\'')) return; // an empty part
@@ -203,7 +214,8 @@ void executeIf(Interpreter& in, StatementArgs& args) {
         for (;;) {
             lexer.nextToken();
             if (lexer.tokenKind == TokenEnd) break;
-            if (lexer.isWord(KwIf)) ++depth;
+            if (lexer.isWord(KwIf))
+                ++depth;
             else if (lexer.isWord(KwElse) && --depth == 0) {
                 runIfPart(in, args);
                 break;
@@ -223,7 +235,8 @@ void executeEnd(Interpreter& in, StatementArgs& args) {
 void executeStop(Interpreter& in, StatementArgs& args) {
     Lexer& lexer = in.lexer;
     lexer.nextToken();
-    if (lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isWord(KwElse) || lexer.isSymbol(u'\'')) {
+    if (lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isWord(KwElse) ||
+        lexer.isSymbol(u'\'')) {
         in.events.eventTarget[EventBreak] = -1;
         in.events.pendingEvent = EventBreak;
     } else {

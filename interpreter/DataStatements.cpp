@@ -13,7 +13,9 @@ namespace korvelin {
 
 namespace {
 
-bool endsWith(const std::u16string& name, char16_t suffix) { return !name.empty() && name.back() == suffix; }
+bool endsWith(const std::u16string& name, char16_t suffix) {
+    return !name.empty() && name.back() == suffix;
+}
 
 void assign(Interpreter& in, StatementArgs& args) {
     const int name = in.parseVariableTarget();
@@ -56,7 +58,8 @@ void readDataItem(Interpreter& in, std::int32_t slot, bool stringTarget) {
         lexer.nextToken(); // the word DATA
     }
     if (stringTarget) {
-        while (lexer.currentChar == u' ') lexer.nextChar();
+        while (lexer.currentChar == u' ')
+            lexer.nextChar();
         char16_t terminator = u',';
         if (lexer.currentChar == u'"') {
             terminator = u'"';
@@ -68,15 +71,19 @@ void readDataItem(Interpreter& in, std::int32_t slot, bool stringTarget) {
             lexer.nextChar();
         }
         if (lexer.currentChar == u'"') lexer.nextChar();
-        while (!item.empty() && item.back() == u' ') item.pop_back();
+        while (!item.empty() && item.back() == u' ')
+            item.pop_back();
         in.variables[slot] = Value::text(item);
         lexer.nextToken();
     } else {
         lexer.nextToken();
         const bool number = lexer.tokenKind == TokenConstant && !lexer.tokenValue.isString();
-        if (number || lexer.isSymbol(u'+') || lexer.isSymbol(u'-')) in.variables[slot] = evaluateSum(in);
-        else if (lexer.tokenKind == TokenEnd) in.variables[slot] = Value::integer(0);
-        else raise(ErrSyntax);
+        if (number || lexer.isSymbol(u'+') || lexer.isSymbol(u'-'))
+            in.variables[slot] = evaluateSum(in);
+        else if (lexer.tokenKind == TokenEnd)
+            in.variables[slot] = Value::integer(0);
+        else
+            raise(ErrSyntax);
     }
     if (lexer.tokenKind == TokenEnd || lexer.isSymbol(u'\'')) {
         ++in.dataIndex;
@@ -126,7 +133,9 @@ void executeRestore(Interpreter& in, StatementArgs& args) {
         in.jumpToTarget(probe);
         const std::int32_t key = in.statements[target].key;
         int index = 0;
-        while (index < in.data.dataTotal && in.statements[in.data.statementSlots[static_cast<std::size_t>(index)]].key < key) ++index;
+        while (index < in.data.dataTotal &&
+               in.statements[in.data.statementSlots[static_cast<std::size_t>(index)]].key < key)
+            ++index;
         in.dataIndex = index;
     }
     lexer.dataPosition = 0;
@@ -148,8 +157,10 @@ void executeSwap(Interpreter& in, StatementArgs& args) {
 
 void executeRandomize(Interpreter& in, StatementArgs& args) {
     in.lexer.nextToken();
-    if (in.lexer.atStatementEnd()) in.random.reseed(static_cast<double>(QDateTime::currentMSecsSinceEpoch() % 86400000) / 1000.0);
-    else in.random.reseed(evaluateExpression(in).toDouble());
+    if (in.lexer.atStatementEnd())
+        in.random.reseed(static_cast<double>(QDateTime::currentMSecsSinceEpoch() % 86400000) / 1000.0);
+    else
+        in.random.reseed(evaluateExpression(in).toDouble());
     in.checkStatementEnd(args);
 }
 
@@ -159,8 +170,10 @@ void executeDateOrTime(Interpreter& in, StatementArgs& args) {
     in.expectSymbol(u'=');
     in.lexer.nextToken();
     const std::u16string text = cp932::decode(evaluateExpression(in).toTextBytes());
-    if (isDate) in.clock.setDate(text);
-    else in.clock.setTime(text);
+    if (isDate)
+        in.clock.setDate(text);
+    else
+        in.clock.setTime(text);
     in.checkStatementEnd(args);
 }
 
@@ -198,7 +211,9 @@ void executeMidStatement(Interpreter& in, StatementArgs& args) {
     in.checkStatementEnd(args);
 }
 
-void executeRem(Interpreter& in, StatementArgs& args) { in.checkStatementEnd(args); }
+void executeRem(Interpreter& in, StatementArgs& args) {
+    in.checkStatementEnd(args);
+}
 
 void executeIgnored(Interpreter& in, StatementArgs& args) {
     in.skipToStatementEnd();
@@ -207,7 +222,9 @@ void executeIgnored(Interpreter& in, StatementArgs& args) {
 
 } // namespace
 
-void executeAssignment(Interpreter& in, StatementArgs& args) { assign(in, args); }
+void executeAssignment(Interpreter& in, StatementArgs& args) {
+    assign(in, args);
+}
 
 void registerDataStatements(std::array<StatementHandler, KeywordCount>& table) {
     table[KwLet] = executeLet;
@@ -220,8 +237,8 @@ void registerDataStatements(std::array<StatementHandler, KeywordCount>& table) {
     table[KwTimeS] = executeDateOrTime;
     table[KwMidS] = executeMidStatement;
     table[KwRem] = executeRem;
-    for (Keyword k : {KwCall, KwClear, KwCommon, KwDraw, KwErase, KwError, KwKinput, KwKpload, KwOption, KwOut,
-                      KwPen, KwPoke, KwSet, KwTerm, KwTron, KwTroff, KwView, KwWait, KwWindow}) {
+    for (Keyword k : {KwCall, KwClear, KwCommon, KwDraw, KwErase, KwError, KwKinput, KwKpload, KwOption,
+                      KwOut, KwPen, KwPoke, KwSet, KwTerm, KwTron, KwTroff, KwView, KwWait, KwWindow}) {
         table[k] = executeIgnored;
     }
 }

@@ -44,7 +44,8 @@ constexpr Entry messages[] = {
 
 constexpr std::array<std::u16string_view, ErrorMessageCount> buildTable() {
     std::array<std::u16string_view, ErrorMessageCount> table{};
-    for (const Entry& e : messages) table[static_cast<std::size_t>(e.number)] = e.text;
+    for (const Entry& e : messages)
+        table[static_cast<std::size_t>(e.number)] = e.text;
     return table;
 }
 

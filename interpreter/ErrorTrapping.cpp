@@ -38,7 +38,8 @@ void Interpreter::reportError(int slot, int number, std::u16string_view detail) 
     if (slot >= 0 && isProgramStatement(slot)) {
         const StatementSlot& s = statements[slot];
         text += u"\r\n行番号：";
-        for (char c : std::to_string(s.key / 100)) text += static_cast<char16_t>(c);
+        for (char c : std::to_string(s.key / 100))
+            text += static_cast<char16_t>(c);
         // Just after the character the statement had reached.
         if (startMode == 1) host.placeEditorCaret(s.lineOffset + s.column + lexer.position);
     }
@@ -117,6 +118,8 @@ void executeResume(Interpreter& in, StatementArgs& args) {
 
 } // namespace
 
-void registerErrorStatements(std::array<StatementHandler, KeywordCount>& table) { table[KwResume] = executeResume; }
+void registerErrorStatements(std::array<StatementHandler, KeywordCount>& table) {
+    table[KwResume] = executeResume;
+}
 
 } // namespace korvelin

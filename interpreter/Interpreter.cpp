@@ -26,7 +26,8 @@ void Interpreter::checkStatementEnd(StatementArgs& args) {
 }
 
 void Interpreter::skipToStatementEnd() {
-    while (!(lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isWord(KwElse) || lexer.isSymbol(u'\'')))
+    while (!(lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isWord(KwElse) ||
+             lexer.isSymbol(u'\'')))
         lexer.nextToken();
 }
 
@@ -113,8 +114,10 @@ int Interpreter::lookUpReservedWord(int wordId) {
     int& cached = words.reservedIndex(wordId);
     if (cached == -2) {
         const std::u16string& word = words.text(wordId);
-        if (word.empty() || word[0] < u'A' || word[0] > u'Z') cached = -3;
-        else cached = keywords.findReservedWord(word);
+        if (word.empty() || word[0] < u'A' || word[0] > u'Z')
+            cached = -3;
+        else
+            cached = keywords.findReservedWord(word);
     }
     // Names must begin with a letter A..Z; anything else is error 21.
     if (cached == -3) failHost(HostFailureKind::Other);

@@ -47,7 +47,7 @@ struct KeyboardState {
 };
 
 class Interpreter {
-public:
+  public:
     explicit Interpreter(RunHost& host);
     Interpreter(const Interpreter&) = delete;
     Interpreter& operator=(const Interpreter&) = delete;
@@ -121,15 +121,15 @@ public:
     RandomState random;
     Clock clock;
 
-    int dataIndex = 0;                      // READ pointer: DATA statement index
-    std::u16string_view currentStatement;   // the keyword recorded by the statement running
-    int startPosition = 0;                  // lexer position when the statement started
-    int startMode = 1;                      // 1 interactive, 2 command line, 3 close when the run ends
-    std::u16string commandTail;             // COMMAND$
-    std::u16string currentProgramPath;      // the file RUN or CHAIN loads
+    int dataIndex = 0;                    // READ pointer: DATA statement index
+    std::u16string_view currentStatement; // the keyword recorded by the statement running
+    int startPosition = 0;                // lexer position when the statement started
+    int startMode = 1;                    // 1 interactive, 2 command line, 3 close when the run ends
+    std::u16string commandTail;           // COMMAND$
+    std::u16string currentProgramPath;    // the file RUN or CHAIN loads
     std::int16_t chainStartLine = 0;
 
-private:
+  private:
     int lookUpReservedWord(int wordId);
     void prepareText(const std::u16string& text, int firstSlot);
     bool splitLine(int slot, int& k);

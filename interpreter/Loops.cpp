@@ -15,8 +15,12 @@ namespace {
 
 constexpr int MaxNextNames = 11;
 
-bool isPositive(const Value& v) { return equalsTrue(compare(v, Value::integer(0), Comparison::Greater)); }
-bool isNotNegative(const Value& v) { return equalsTrue(compare(v, Value::integer(0), Comparison::GreaterOrEqual)); }
+bool isPositive(const Value& v) {
+    return equalsTrue(compare(v, Value::integer(0), Comparison::Greater));
+}
+bool isNotNegative(const Value& v) {
+    return equalsTrue(compare(v, Value::integer(0), Comparison::GreaterOrEqual));
+}
 
 void executeFor(Interpreter& in, StatementArgs& args) {
     Lexer& lexer = in.lexer;
@@ -68,8 +72,10 @@ NextList nextVariables(Interpreter& in) {
     while (!lexer.atStatementEnd()) {
         if (named.count == MaxNextNames) failHost(HostFailureKind::Other);
         named.add(in.lookupTarget(in.parseVariableTarget()));
-        if (lexer.isSymbol(u',')) lexer.nextToken();
-        else if (!lexer.atStatementEnd()) raise(ErrSyntax);
+        if (lexer.isSymbol(u','))
+            lexer.nextToken();
+        else if (!lexer.atStatementEnd())
+            raise(ErrSyntax);
     }
     LoopStack& loops = in.loops;
     NextList ordered;

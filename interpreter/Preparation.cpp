@@ -9,11 +9,14 @@ namespace korvelin {
 namespace {
 
 std::u16string_view trimRight(std::u16string_view s) {
-    while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
+    while (!s.empty() && s.back() == u' ')
+        s.remove_suffix(1);
     return s;
 }
 
-bool isBlankLine(std::u16string_view line) { return trimRight(line).empty(); }
+bool isBlankLine(std::u16string_view line) {
+    return trimRight(line).empty();
+}
 
 } // namespace
 
@@ -26,7 +29,8 @@ void Interpreter::resetInterpreter() {
     loops.loopTop = -1;
     loops.skipLevel = -1;
     keyboard.keyBuffer.clear();
-    for (auto& text : keyboard.functionKeyText) text.clear();
+    for (auto& text : keyboard.functionKeyText)
+        text.clear();
     functionBodies_.clear();
     resetProgramTables();
 }
@@ -83,7 +87,8 @@ void Interpreter::prepareProgram(PrepareMode mode) {
     if (mode == PrepareMode::Full) {
         variables.subscriptRegister = {-1, -1, -1, -1, -1};
         try {
-            const std::int32_t slot = variables.lookupVariable(words.intern(u"COMMAND$"), LookupMode::Reference);
+            const std::int32_t slot =
+                variables.lookupVariable(words.intern(u"COMMAND$"), LookupMode::Reference);
             variables[slot] = Value::text(commandTail);
         } catch (const std::exception&) {
             // No room for COMMAND$: the program simply does not see it.
@@ -185,10 +190,13 @@ bool Interpreter::splitLine(int slot, int& k) {
     lexer.start(&rest);
     k = 0;
     while (lexer.tokenKind != TokenEnd) {
-        while (!(lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isSymbol(u'\'') || lexer.isWord(KwRem)))
+        while (!(lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isSymbol(u'\'') ||
+                 lexer.isWord(KwRem)))
             lexer.nextToken();
-        if (lexer.tokenKind == TokenEnd) lexer.position += 1;
-        else if (!lexer.isSymbol(u':')) lexer.position = static_cast<int>(rest.text.size()) + 2;
+        if (lexer.tokenKind == TokenEnd)
+            lexer.position += 1;
+        else if (!lexer.isSymbol(u':'))
+            lexer.position = static_cast<int>(rest.text.size()) + 2;
 
         const int current = slot + k;
         if (current >= StatementSlots) {
@@ -198,8 +206,10 @@ bool Interpreter::splitLine(int slot, int& k) {
         const std::size_t pieceLength = static_cast<std::size_t>(std::max(0, lexer.position - 2));
         statements[current].key = key + k;
         statements[current].lineOffset = lineOffset;
-        statements.setText(current, std::u16string(trimRight(std::u16string_view(rest.text).substr(0, pieceLength))));
-        const std::int16_t nextColumn = static_cast<std::int16_t>(statements[current].column + lexer.position - 1);
+        statements.setText(current,
+                           std::u16string(trimRight(std::u16string_view(rest.text).substr(0, pieceLength))));
+        const std::int16_t nextColumn =
+            static_cast<std::int16_t>(statements[current].column + lexer.position - 1);
         if (k > 0) statements.insertStatement(current, statements.highestKey);
         ++k;
         const std::size_t restStart = static_cast<std::size_t>(std::max(0, lexer.position - 1));

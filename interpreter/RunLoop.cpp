@@ -8,12 +8,15 @@
 namespace korvelin {
 
 namespace {
-bool inputFinished(const std::u16string& tag) { return tag == u"OK" || tag == u"FORCED"; }
+bool inputFinished(const std::u16string& tag) {
+    return tag == u"OK" || tag == u"FORCED";
+}
 } // namespace
 
 void Interpreter::waitForConsoleInput() {
     host.processEvents();
-    while (!inputFinished(host.inputBoxTag())) host.waitForEvents();
+    while (!inputFinished(host.inputBoxTag()))
+        host.waitForEvents();
 }
 
 void Interpreter::pushEventEntry(int cur) {
@@ -37,7 +40,8 @@ void Interpreter::runLoop(int startSlot) {
             StatementSlot& s = statements[cur];
             lexer.setText(&s.text);
             int jumped = 0;
-            control.levelStatement[static_cast<std::size_t>(control.controlTop + 1)] = static_cast<std::int16_t>(cur);
+            control.levelStatement[static_cast<std::size_t>(control.controlTop + 1)] =
+                static_cast<std::int16_t>(cur);
             int next = s.next;
             executeStatement(cur, next, jumped);
             if (!jumped) cur = statements[cur].next;
@@ -50,7 +54,9 @@ void Interpreter::runLoop(int startSlot) {
                     break;
                 }
                 cur = event < EventCount ? events.eventTarget[static_cast<std::size_t>(event)] : -1;
-                if (event < EventCount) events.eventLevel[static_cast<std::size_t>(event)] = static_cast<std::int16_t>(control.controlTop);
+                if (event < EventCount)
+                    events.eventLevel[static_cast<std::size_t>(event)] =
+                        static_cast<std::int16_t>(control.controlTop);
                 if (event <= 24) {
                     events.pendingEvent = 0; // enter the trap subroutine
                     continue;

@@ -12,8 +12,8 @@ namespace korvelin {
 namespace {
 
 bool isLoopKeyword(const Lexer& lexer) {
-    return lexer.tokenKind == TokenWord &&
-           (lexer.wordId == KwFor || lexer.wordId == KwNext || lexer.wordId == KwWhile || lexer.wordId == KwWend);
+    return lexer.tokenKind == TokenWord && (lexer.wordId == KwFor || lexer.wordId == KwNext ||
+                                            lexer.wordId == KwWhile || lexer.wordId == KwWend);
 }
 
 } // namespace
@@ -34,9 +34,12 @@ void Interpreter::executeStatement(int& slot, int& next, int& jumped) {
         switch (lexer.tokenKind) {
         case TokenWord: {
             const int word = lexer.wordId;
-            StatementHandler handler = word < KeywordCount ? handlers_[static_cast<std::size_t>(word)] : nullptr;
-            if (handler) handler(*this, args);
-            else executeAssignment(*this, args);
+            StatementHandler handler =
+                word < KeywordCount ? handlers_[static_cast<std::size_t>(word)] : nullptr;
+            if (handler)
+                handler(*this, args);
+            else
+                executeAssignment(*this, args);
             return;
         }
         case TokenEnd: checkStatementEnd(args); return;
@@ -78,11 +81,11 @@ void executeUnavailable(Interpreter& in, StatementArgs&) {
 
 void registerLaterStatements(std::array<StatementHandler, KeywordCount>& table) {
     // Statements of the screen, file, device and chaining families.
-    for (Keyword k : {KwKey, KwMouse, KwHelp, KwCom, KwRun, KwChain, KwSystem, KwChild, KwPrint, KwLprint, KwWrite,
-                      KwWidth, KwConsole, KwLocate, KwColor, KwCls, KwCopy, KwInput, KwLine, KwPset, KwPreset,
-                      KwCircle, KwPaint, KwScreen, KwBload, KwBsave, KwGet, KwPut, KwRoll, KwOpen, KwClose,
-                      KwField, KwLset, KwRset, KwFiles, KwLfiles, KwKill, KwName, KwChdir, KwMkdir, KwRmdir,
-                      KwPlay, KwBeep}) {
+    for (Keyword k : {KwKey,    KwMouse, KwHelp,   KwCom,     KwRun,    KwChain,  KwSystem, KwChild, KwPrint,
+                      KwLprint, KwWrite, KwWidth,  KwConsole, KwLocate, KwColor,  KwCls,    KwCopy,  KwInput,
+                      KwLine,   KwPset,  KwPreset, KwCircle,  KwPaint,  KwScreen, KwBload,  KwBsave, KwGet,
+                      KwPut,    KwRoll,  KwOpen,   KwClose,   KwField,  KwLset,   KwRset,   KwFiles, KwLfiles,
+                      KwKill,   KwName,  KwChdir,  KwMkdir,   KwRmdir,  KwPlay,   KwBeep}) {
         table[k] = executeUnavailable;
     }
 }

@@ -9,8 +9,10 @@ void StatementTable::insertStatement(int slot, std::int32_t& lastKey) {
     lineIndexValid_ = false;
     StatementSlot& s = (*this)[slot];
     if (s.key > lastKey || firstStatement < 0) {
-        if (lastStatement >= 0) (*this)[lastStatement].next = static_cast<std::int16_t>(slot);
-        else firstStatement = slot;
+        if (lastStatement >= 0)
+            (*this)[lastStatement].next = static_cast<std::int16_t>(slot);
+        else
+            firstStatement = slot;
         lastStatement = slot;
         s.next = -1;
         if (s.key > lastKey) lastKey = s.key;
@@ -30,8 +32,10 @@ void StatementTable::insertStatement(int slot, std::int32_t& lastKey) {
         current = (*this)[current].next;
     }
     s.next = static_cast<std::int16_t>(current);
-    if (previous < 0) firstStatement = slot;
-    else (*this)[previous].next = static_cast<std::int16_t>(slot);
+    if (previous < 0)
+        firstStatement = slot;
+    else
+        (*this)[previous].next = static_cast<std::int16_t>(slot);
     if (current < 0) lastStatement = slot;
 }
 
@@ -39,10 +43,12 @@ int StatementTable::findLine(double lineNumber) const {
     // The key compared is the number times 100 as it stands: GOTO 10.5
     // finds the statement with key 1050.
     const double wanted = lineNumber * 100;
-    if (!(wanted >= INT32_MIN && wanted <= INT32_MAX) || wanted != static_cast<std::int32_t>(wanted)) return -1;
+    if (!(wanted >= INT32_MIN && wanted <= INT32_MAX) || wanted != static_cast<std::int32_t>(wanted))
+        return -1;
     if (!lineIndexValid_) {
         lineIndex_.clear();
-        for (int slot = firstStatement; slot >= 0; slot = (*this)[slot].next) lineIndex_.emplace((*this)[slot].key, slot);
+        for (int slot = firstStatement; slot >= 0; slot = (*this)[slot].next)
+            lineIndex_.emplace((*this)[slot].key, slot);
         lineIndexValid_ = true;
     }
     const auto found = lineIndex_.find(static_cast<std::int32_t>(wanted));
@@ -64,14 +70,16 @@ void StatementTable::setText(int slot, std::u16string text) {
 
 int LabelTable::find(int wordId) const {
     for (int i = 0; i < labelCount; ++i) {
-        if (entries[static_cast<std::size_t>(i)].wordId == wordId) return entries[static_cast<std::size_t>(i)].slot;
+        if (entries[static_cast<std::size_t>(i)].wordId == wordId)
+            return entries[static_cast<std::size_t>(i)].slot;
     }
     return -1;
 }
 
 LineNumber parseLineNumber(std::u16string_view line) {
     std::size_t i = 0;
-    while (i < line.size() && line[i] == u' ') ++i;
+    while (i < line.size() && line[i] == u' ')
+        ++i;
     double number = 0;
     while (i < line.size() && line[i] >= u'0' && line[i] <= u'9') {
         number = number * 10 + (line[i] - u'0');

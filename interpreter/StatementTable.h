@@ -18,8 +18,8 @@ constexpr int DataSlots = 501;
 constexpr int StatementTextLimit = 255;
 
 struct StatementSlot {
-    std::int32_t key = 0;    // line number x 100 + index of the statement in its line
-    ScanText text;           // without the line number and the separating ":"
+    std::int32_t key = 0;        // line number x 100 + index of the statement in its line
+    ScanText text;               // without the line number and the separating ":"
     std::int32_t lineOffset = 0; // offset of the source line in the editor text
     std::int16_t column = 0;     // offset of the statement in its source line
     std::int16_t next = -1;      // slot with the next higher key, -1 after the last;
@@ -27,7 +27,7 @@ struct StatementSlot {
 };
 
 class StatementTable {
-public:
+  public:
     StatementTable() : slots_(StatementSlots) {}
 
     StatementSlot& operator[](int slot) { return slots_[static_cast<std::size_t>(slot)]; }
@@ -50,7 +50,7 @@ public:
     std::int32_t highestKey = 0;
     int statementCount = 0;
 
-private:
+  private:
     std::vector<StatementSlot> slots_;
     // The first slot in chain order for each key; rebuilt after the chain changes.
     mutable std::unordered_map<std::int32_t, int> lineIndex_;
@@ -63,7 +63,7 @@ struct LabelEntry {
 };
 
 class LabelTable {
-public:
+  public:
     // The slot of the first label with this name, or -1.
     int find(int wordId) const;
     std::array<LabelEntry, LabelSlots> entries{};
@@ -71,7 +71,7 @@ public:
 };
 
 class DataTable {
-public:
+  public:
     std::array<std::int16_t, DataSlots> statementSlots{};
     int dataCount = 0; // DATA statements listed, in editor-text order
     int dataTotal = 0; // what READ may use: the count fixed by the last full preparation

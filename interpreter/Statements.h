@@ -14,7 +14,11 @@ int mapHostFailure(HostFailureKind kind);
 
 // Decoding of ControlStack entries. An entry whose slot is -1 (pushed
 // after the last statement) must not borrow from the event number.
-inline int entryEvent(std::int32_t entry) { return (entry + 1) / EntryScale; }
-inline int entrySlot(std::int32_t entry) { return (entry + 1) % EntryScale - 1; }
+inline int entryEvent(std::int32_t entry) {
+    return (entry + 1) / EntryScale;
+}
+inline int entrySlot(std::int32_t entry) {
+    return (entry + 1) % EntryScale - 1;
+}
 
 } // namespace korvelin

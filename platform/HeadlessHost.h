@@ -12,7 +12,7 @@
 namespace korvelin {
 
 class HeadlessHost : public RunHost {
-public:
+  public:
     std::u16string programText() override { return program; }
     std::u16string directText() override { return direct; }
     bool loadProgramFile(const std::u16string& path) override;

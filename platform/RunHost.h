@@ -15,7 +15,7 @@ enum class RunStop {
 };
 
 class RunHost {
-public:
+  public:
     virtual ~RunHost() = default;
 
     // --- editor ---

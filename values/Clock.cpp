@@ -34,8 +34,10 @@ void Clock::setDate(std::u16string_view text) {
     const QStringList f = fieldsOf(text, u'/', u'-');
     if (f.size() != 3) failHost(HostFailureKind::TypeMismatch);
     QDate date;
-    if (f[2].trimmed().size() == 4 && f[0].trimmed().size() <= 2) date = QDate(numberField(f[2]), numberField(f[0]), numberField(f[1]));
-    else date = QDate(fullYear(f[0]), numberField(f[1]), numberField(f[2]));
+    if (f[2].trimmed().size() == 4 && f[0].trimmed().size() <= 2)
+        date = QDate(numberField(f[2]), numberField(f[0]), numberField(f[1]));
+    else
+        date = QDate(fullYear(f[0]), numberField(f[1]), numberField(f[2]));
     if (!date.isValid()) failHost(HostFailureKind::TypeMismatch);
     const QDateTime current = now();
     offsetSeconds_ += current.secsTo(QDateTime(date, current.time()));

@@ -8,7 +8,7 @@
 namespace korvelin {
 
 class Clock {
-public:
+  public:
     QDateTime now() const { return QDateTime::currentDateTime().addSecs(offsetSeconds_); }
     // Both throw HostFailure(TypeMismatch) for a text they cannot read.
     // Dates: yy/mm/dd, yyyy/mm/dd, mm/dd/yyyy ("-" may stand for "/").
@@ -17,7 +17,7 @@ public:
     void setTime(std::u16string_view text);
     void reset() { offsetSeconds_ = 0; }
 
-private:
+  private:
     qint64 offsetSeconds_ = 0;
 };
 

@@ -49,7 +49,8 @@ void executeDefType(Interpreter& in, StatementArgs& args) {
             raise(ErrSyntax);
         }
         if (first > last) raise(ErrSyntax);
-        for (char16_t c = first; c <= last; ++c) in.variables.defTypeTable[static_cast<std::size_t>(c - u'A')] = suffix;
+        for (char16_t c = first; c <= last; ++c)
+            in.variables.defTypeTable[static_cast<std::size_t>(c - u'A')] = suffix;
     } while (lexer.isSymbol(u','));
     in.checkStatementEnd(args);
 }

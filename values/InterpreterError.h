@@ -9,7 +9,7 @@
 namespace korvelin {
 
 class InterpreterError : public std::exception {
-public:
+  public:
     explicit InterpreterError(int number, std::u16string_view detail = {}) noexcept
         : number_(number), detail_(detail) {}
     int number() const noexcept { return number_; }
@@ -17,12 +17,14 @@ public:
     std::u16string_view detail() const noexcept { return detail_; }
     const char* what() const noexcept override { return "interpreter error"; }
 
-private:
+  private:
     int number_;
     std::u16string_view detail_;
 };
 
-[[noreturn]] inline void raise(int errorNumber) { throw InterpreterError(errorNumber); }
+[[noreturn]] inline void raise(int errorNumber) {
+    throw InterpreterError(errorNumber);
+}
 
 // Error numbers the engine raises by name.
 enum ErrorNumber : int {

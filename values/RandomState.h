@@ -6,7 +6,7 @@
 namespace korvelin {
 
 class RandomState {
-public:
+  public:
     // The next number of the sequence, in [0, 1).
     float next();
     // The number next() returned last.
@@ -16,7 +16,7 @@ public:
     // RND with a negative argument: the same x always restarts the same sequence.
     void restart(double x);
 
-private:
+  private:
     std::uint32_t seed_ = 0x50000;
     float last_ = 0;
 };

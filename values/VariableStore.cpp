@@ -57,8 +57,7 @@ std::int32_t VariableStore::findOrCreate(int nameId, LookupMode mode) {
         return slot;
     }
     if (watchEvaluation) return words_.isStringName(nameId) ? ScratchStringSlot : ScratchNumberSlot;
-    if (words_.isFunctionName(nameId) && subscriptRegister[0] == 0 &&
-        subscriptRegister[1] == -1)
+    if (words_.isFunctionName(nameId) && subscriptRegister[0] == 0 && subscriptRegister[1] == -1)
         raise(ErrUndefinedFunction);
     if (variableCount() >= VariableSlots) failHost(HostFailureKind::Other);
     return scalarRequest ? createScalar(nameId) : createArray(nameId, mode);
@@ -72,7 +71,8 @@ std::int32_t VariableStore::createScalar(int nameId) {
     indexFor(nameId, false) = variableCount();
     variableTable.push_back(entry);
     ++nextFreeSlot;
-    valuePool[static_cast<std::size_t>(entry.base)] = words_.isStringName(nameId) ? Value::bytes({}) : Value::integer(0);
+    valuePool[static_cast<std::size_t>(entry.base)] =
+        words_.isStringName(nameId) ? Value::bytes({}) : Value::integer(0);
     return entry.base;
 }
 
@@ -99,7 +99,8 @@ std::int32_t VariableStore::createArray(int nameId, LookupMode mode) {
     nextFreeSlot = static_cast<std::int32_t>(end > PoolSlots ? PoolSlots : end);
     if (end > VariableSpace) raise(ErrOverflow);
     const Value initial = words_.isStringName(nameId) ? Value::bytes({}) : Value::integer(0);
-    for (std::int64_t slot = entry.base; slot < end; ++slot) valuePool[static_cast<std::size_t>(slot)] = initial;
+    for (std::int64_t slot = entry.base; slot < end; ++slot)
+        valuePool[static_cast<std::size_t>(slot)] = initial;
     if (mode == LookupMode::Declare) return entry.base;
     return entry.base + elementOffset(entry);
 }

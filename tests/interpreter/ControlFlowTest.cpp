@@ -16,7 +16,8 @@ TEST(IfStatement, TakesThenOnlyForMinusOne) {
 }
 
 TEST(IfStatement, LineNumbersAfterThenElseAndGoto) {
-    ProgramRun r(u"10 A=-1: IF A THEN 100\n20 X=1: END\n100 A=1: IF A GOTO 200 ELSE 300\n200 Y=2: END\n300 Y=3");
+    ProgramRun r(
+        u"10 A=-1: IF A THEN 100\n20 X=1: END\n100 A=1: IF A GOTO 200 ELSE 300\n200 Y=2: END\n300 Y=3");
     EXPECT_TRUE(r.var(u"X!").isEmpty());
     EXPECT_EQ(r.num(u"Y!"), 3); // 1 is not true
     ProgramRun t(u"10 A=-1: IF A GOTO 200 ELSE 300\n200 Y=2: END\n300 Y=3");
@@ -52,8 +53,9 @@ TEST(IfStatement, EndInsideASubroutineCalledFromTheLineEndsTheRun) {
 }
 
 TEST(ForNext, CountsAndLeavesTheVariableBeyondTheLimit) {
-    ProgramRun r(u"10 FOR I=1 TO 3: NEXT\n20 FOR J=1 TO 0: K=K+1: NEXT\n30 FOR L=3 TO 1 STEP -1: M=M+1: NEXT L\n"
-                 u"40 FOR X=0 TO 1 STEP .25: N=N+1: NEXT");
+    ProgramRun r(
+        u"10 FOR I=1 TO 3: NEXT\n20 FOR J=1 TO 0: K=K+1: NEXT\n30 FOR L=3 TO 1 STEP -1: M=M+1: NEXT L\n"
+        u"40 FOR X=0 TO 1 STEP .25: N=N+1: NEXT");
     EXPECT_EQ(r.num(u"I!"), 4);
     EXPECT_EQ(r.num(u"K!"), 0);
     EXPECT_EQ(r.num(u"M!"), 3);
@@ -62,7 +64,8 @@ TEST(ForNext, CountsAndLeavesTheVariableBeyondTheLimit) {
 }
 
 TEST(ForNext, SkippedBodiesSkipNestedLoopsToo) {
-    ProgramRun r(u"10 FOR I=1 TO 0\n20 FOR J=1 TO 3\n30 A=A+1\n40 NEXT J\n50 WHILE -1: B=1: WEND\n60 NEXT I\n70 C=1");
+    ProgramRun r(
+        u"10 FOR I=1 TO 0\n20 FOR J=1 TO 3\n30 A=A+1\n40 NEXT J\n50 WHILE -1: B=1: WEND\n60 NEXT I\n70 C=1");
     EXPECT_EQ(r.num(u"A!"), 0);
     EXPECT_TRUE(r.var(u"B!").isEmpty());
     EXPECT_EQ(r.num(u"C!"), 1);
@@ -70,7 +73,8 @@ TEST(ForNext, SkippedBodiesSkipNestedLoopsToo) {
 }
 
 TEST(ForNext, NextWithSeveralNamesAndOuterNames) {
-    ProgramRun r(u"10 FOR I=1 TO 2: FOR J=1 TO 3: A=A+1: NEXT J, I\n20 FOR K=1 TO 2: FOR L=1 TO 5: B=B+1: NEXT K");
+    ProgramRun r(
+        u"10 FOR I=1 TO 2: FOR J=1 TO 3: A=A+1: NEXT J, I\n20 FOR K=1 TO 2: FOR L=1 TO 5: B=B+1: NEXT K");
     EXPECT_EQ(r.num(u"A!"), 6);
     EXPECT_EQ(r.num(u"B!"), 2); // NEXT K closes the inner L loop each time
     EXPECT_FALSE(r.failed());
@@ -106,7 +110,8 @@ TEST(ForNext, Errors) {
 }
 
 TEST(WhileWend, LoopsWhileNotZero) {
-    ProgramRun r(u"10 WHILE I<5: I=I+1: WEND\n20 WHILE 1: J=J+1: IF J=3 THEN 40\n30 WEND\n40 WHILE 0: K=1: WEND");
+    ProgramRun r(
+        u"10 WHILE I<5: I=I+1: WEND\n20 WHILE 1: J=J+1: IF J=3 THEN 40\n30 WEND\n40 WHILE 0: K=1: WEND");
     EXPECT_EQ(r.num(u"I!"), 5);
     EXPECT_EQ(r.num(u"J!"), 3);
     EXPECT_TRUE(r.var(u"K!").isEmpty());
@@ -272,8 +277,12 @@ TEST(RunLoop, LoadEventReplacesTheProgram) {
     ASSERT_EQ(host.loadedPaths.size(), 1u);
     in.variables.watchEvaluation = true;
     in.variables.subscriptRegister = {-1, -1, -1, -1, -1};
-    EXPECT_EQ(in.variables[in.variables.lookupVariable(in.words.intern(u"C!"), LookupMode::Reference)].toDouble(), 7);
-    EXPECT_EQ(in.variables[in.variables.lookupVariable(in.words.intern(u"B!"), LookupMode::Reference)].toDouble(), 0);
+    EXPECT_EQ(
+        in.variables[in.variables.lookupVariable(in.words.intern(u"C!"), LookupMode::Reference)].toDouble(),
+        7);
+    EXPECT_EQ(
+        in.variables[in.variables.lookupVariable(in.words.intern(u"B!"), LookupMode::Reference)].toDouble(),
+        0);
     EXPECT_EQ(in.control.controlTop, -1);
 }
 

@@ -81,8 +81,9 @@ TEST(Swap, ExchangesValuesOfAnyKind) {
 }
 
 TEST(MidStatement, OverwritesBytesWithoutChangingTheLength) {
-    ProgramRun r(u"10 A$=\"abcd\": B$=A$: C$=A$: D$=A$\n20 MID$(A$, 2) = \"XYZ\": MID$(B$, 3) = \"XYZ\"\n"
-                 u"30 MID$(C$, 2, 1) = \"XYZ\": MID$(D$, 2, 5) = \"XY\"\n40 K$=\"漢ab\": MID$(K$, 3) = \"Z\"");
+    ProgramRun r(
+        u"10 A$=\"abcd\": B$=A$: C$=A$: D$=A$\n20 MID$(A$, 2) = \"XYZ\": MID$(B$, 3) = \"XYZ\"\n"
+        u"30 MID$(C$, 2, 1) = \"XYZ\": MID$(D$, 2, 5) = \"XY\"\n40 K$=\"漢ab\": MID$(K$, 3) = \"Z\"");
     EXPECT_EQ(r.str(u"A$"), u"aXYZ");
     EXPECT_EQ(r.str(u"B$"), u"abXY");
     EXPECT_EQ(r.str(u"C$"), u"aXcd");
@@ -95,7 +96,8 @@ TEST(MidStatement, OverwritesBytesWithoutChangingTheLength) {
 }
 
 TEST(MiscStatements, IgnoredStatementsAndRemHaveNoEffect) {
-    ProgramRun r(u"10 ERROR 5: CLEAR 1000: OPTION BASE 1: TRON: ERASE A: POKE 1,2: A=1\n20 REM anything: at all\n30 B=2");
+    ProgramRun r(u"10 ERROR 5: CLEAR 1000: OPTION BASE 1: TRON: ERASE A: POKE 1,2: A=1\n20 REM anything: at "
+                 u"all\n30 B=2");
     EXPECT_EQ(r.num(u"A!"), 1);
     EXPECT_EQ(r.num(u"B!"), 2);
     EXPECT_FALSE(r.failed());

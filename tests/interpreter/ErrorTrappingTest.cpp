@@ -76,11 +76,13 @@ TEST(ErrorTrapping, OnErrorTargetsMustExist) {
 
 TEST(ErrorTrapping, LaterStatementsSayTheyAreNotAvailableYet) {
     ProgramRun r(u"10 PRINT 1");
-    EXPECT_EQ(r.lastError(), u"メッセージの定義されていないエラーです。\r\n（PRINT はまだ使えません）\r\n行番号：10");
+    EXPECT_EQ(r.lastError(),
+              u"メッセージの定義されていないエラーです。\r\n（PRINT はまだ使えません）\r\n行番号：10");
     ProgramRun q(u"10 ? 1");
     EXPECT_EQ(q.errorNumber(), 21);
     ProgramRun f(u"10 A=SIN(1)");
-    EXPECT_EQ(f.lastError(), u"メッセージの定義されていないエラーです。\r\n（SIN はまだ使えません）\r\n行番号：10");
+    EXPECT_EQ(f.lastError(),
+              u"メッセージの定義されていないエラーです。\r\n（SIN はまだ使えません）\r\n行番号：10");
 }
 
 TEST(ErrorTrapping, StatementMustEndWhereItEnds) {
@@ -115,7 +117,8 @@ void runDirectLine(ProgramRun& r, std::u16string_view line) {
     const int count = in.statements.statementCount;
     const int last = in.statements.lastStatement;
     std::u16string text;
-    for (char c : std::to_string(highestKey / 100 + 1)) text += static_cast<char16_t>(c);
+    for (char c : std::to_string(highestKey / 100 + 1))
+        text += static_cast<char16_t>(c);
     r.host.direct = text + u" END:" + std::u16string(line);
     in.prepareProgram(PrepareMode::Append);
     in.statements.highestKey = highestKey;

@@ -35,7 +35,7 @@ TEST(Evaluator, NotAndComparisons) {
     EXPECT_EQ(Eval(u"3 => 3").num(u"R!"), -1);
     EXPECT_EQ(Eval(u"3 =< 2").num(u"R!"), 0);
     EXPECT_EQ(Eval(u"NOT NOT 1").errorNumber(), 1); // one NOT per relation
-    EXPECT_EQ(Eval(u"1 = 1 = 1").errorNumber(), 1);  // comparisons do not chain
+    EXPECT_EQ(Eval(u"1 = 1 = 1").errorNumber(), 1); // comparisons do not chain
 }
 
 TEST(Evaluator, StringsAndTypeErrors) {

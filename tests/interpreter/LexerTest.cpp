@@ -17,7 +17,8 @@ std::vector<std::string> tokensOf(std::u16string_view source) {
     lexer.start(&text);
     for (int guard = 0; lexer.tokenKind != TokenEnd && guard < 100; ++guard) {
         std::string t;
-        for (char16_t c : lexer.tokenText()) t += c < 0x80 ? static_cast<char>(c) : '?';
+        for (char16_t c : lexer.tokenText())
+            t += c < 0x80 ? static_cast<char>(c) : '?';
         const char* kind = lexer.tokenKind == TokenWord ? "w:" : lexer.tokenKind == TokenSymbol ? "s:" : "c:";
         out.push_back(kind + t);
         lexer.nextToken();

@@ -99,11 +99,13 @@ TEST(Preparation, DuplicateLabelIsError31WithItsLine) {
 
 TEST(Preparation, TooManyStatementsIsReportedNotOverrun) {
     std::u16string text;
-    for (int line = 1; line <= 2100; ++line) text += u"" + std::u16string(u"") + [&] {
-        std::u16string s;
-        for (char c : std::to_string(line)) s += static_cast<char16_t>(c);
-        return s;
-    }() + u" A=1:B=2\r\n";
+    for (int line = 1; line <= 2100; ++line)
+        text += u"" + std::u16string(u"") + [&] {
+            std::u16string s;
+            for (char c : std::to_string(line))
+                s += static_cast<char16_t>(c);
+            return s;
+        }() + u" A=1:B=2\r\n";
     HeadlessHost host;
     Interpreter in(host);
     host.program = text;

@@ -16,8 +16,10 @@ namespace korvelin::testing {
 inline std::u16string programText(std::u16string_view lines) {
     std::u16string text;
     for (char16_t c : lines) {
-        if (c == u'\n') text += u"\r\n";
-        else text += c;
+        if (c == u'\n')
+            text += u"\r\n";
+        else
+            text += c;
     }
     return text;
 }
@@ -48,7 +50,8 @@ struct ProgramRun {
         const int id = in->words.intern(name);
         store.subscriptRegister = {-1, -1, -1, -1, -1};
         std::size_t d = 0;
-        for (std::int32_t s : subscripts) store.subscriptRegister[d++] = s;
+        for (std::int32_t s : subscripts)
+            store.subscriptRegister[d++] = s;
         for (const VariableEntry& e : store.variableTable) {
             if (e.nameId == id && e.isScalar() == (subscripts.size() == 0)) {
                 store.watchEvaluation = true; // never create anything here

@@ -70,18 +70,21 @@ TEST(Variables, PoolAndTableLimits) {
     ProgramRun r(u"10 DIM A(50000): DIM B(50000)");
     EXPECT_EQ(r.lastError(), u"オーバーフローしました。\r\n行番号：10");
     // The failed array stays registered but none of its elements exist.
-    ProgramRun after(u"10 ON ERROR GOTO 100\n20 DIM A(50000): DIM B(50000)\n30 B(40000)=1: END\n100 RESUME NEXT");
+    ProgramRun after(
+        u"10 ON ERROR GOTO 100\n20 DIM A(50000): DIM B(50000)\n30 B(40000)=1: END\n100 RESUME NEXT");
     EXPECT_EQ(after.errorNumber(), 6);
     ProgramRun names;
     std::u16string program = u"10 I=0\n";
     program += u"20 DIM A0(1)";
     for (int i = 1; i < 1010; ++i) {
         std::u16string name = u"V";
-        for (char c : std::to_string(i)) name += static_cast<char16_t>(c);
+        for (char c : std::to_string(i))
+            name += static_cast<char16_t>(c);
         program += u":" + name + u"=1";
         if (i % 20 == 0) {
             program += u"\n";
-            for (char c : std::to_string(30 + i)) program += static_cast<char16_t>(c);
+            for (char c : std::to_string(30 + i))
+                program += static_cast<char16_t>(c);
             program += u" I=0";
         }
     }
