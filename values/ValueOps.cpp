@@ -11,6 +11,10 @@ namespace korvelin {
 
 namespace {
 
+using detail::checkedDouble;
+using detail::holds;
+using detail::integerResult;
+using detail::order;
 using std::int16_t;
 using std::int32_t;
 using std::int64_t;
@@ -53,14 +57,6 @@ bool isIntegerLike(ValueKind k) {
     return k == ValueKind::Integer || k == ValueKind::Boolean;
 }
 
-// Integer operations are done in 32 bits, where they cannot overflow; a
-// result outside 16 bits is the Long the widening rule asks for.
-Value integerResult(int32_t r) {
-    if (r >= std::numeric_limits<int16_t>::min() && r <= std::numeric_limits<int16_t>::max())
-        return Value::integer(static_cast<int16_t>(r));
-    return Value::longInt(r);
-}
-
 bool fitsLong(double d) {
     return d >= -2147483648.0 && d <= 2147483647.0;
 }
@@ -95,11 +91,6 @@ template <Arith op> bool overflows(int32_t a, int32_t b, int32_t* r) {
 }
 
 template <Arith op> Value arithmetic(const Value& a, const Value& b) {
-    if (a.kind() == ValueKind::Integer && b.kind() == ValueKind::Integer)
-        return integerResult(apply<op, int32_t>(a.rawInteger(), b.rawInteger()));
-    if (a.kind() == ValueKind::Double && b.kind() == ValueKind::Double)
-        return Value::dbl(apply<op>(a.rawDouble(), b.rawDouble()));
-
     const Number x = numberOf(a);
     const Number y = numberOf(b);
     Rank rank = std::max(x.rank, y.rank);
@@ -115,7 +106,7 @@ template <Arith op> Value arithmetic(const Value& a, const Value& b) {
     case Rank::Single: return singleResult(apply<op>(asDouble(x), asDouble(y)));
     case Rank::Double: break;
     }
-    return Value::dbl(apply<op>(asDouble(x), asDouble(y)));
+    return checkedDouble(apply<op>(asDouble(x), asDouble(y)), asDouble(x), asDouble(y));
 }
 
 Value concatenate(const Value& a, const Value& b) {
@@ -191,15 +182,6 @@ template <class Combine> Value logical(const Value& a, const Value& b, Combine c
     return bitsResult(std::max(x.kind, y.kind), combine(x.value, y.value));
 }
 
-// -1, 0 or 1, or kUnordered when a NaN takes part (only != holds then).
-constexpr int kUnordered = 2;
-
-template <class T> int order(T a, T b) {
-    if (a < b) return -1;
-    if (b < a) return 1;
-    return a == b ? 0 : kUnordered;
-}
-
 // Strings order by UTF-16 code units. ASCII bytes are their own code units,
 // so while both sides are ASCII the bytes decide; a byte from 0x80 up may
 // start a double-byte character whose code unit is unrelated to its bytes,
@@ -240,45 +222,34 @@ int orderValues(const Value& a, const Value& b) {
     return order(asDouble(x), asDouble(y));
 }
 
-bool holds(int ordering, Comparison op) {
-    if (ordering == kUnordered) return op == Comparison::NotEqual;
-    switch (op) {
-    case Comparison::Equal: return ordering == 0;
-    case Comparison::NotEqual: return ordering != 0;
-    case Comparison::Less: return ordering < 0;
-    case Comparison::Greater: return ordering > 0;
-    case Comparison::LessOrEqual: return ordering <= 0;
-    case Comparison::GreaterOrEqual: return ordering >= 0;
-    }
-    return false;
-}
-
 } // namespace
 
-Value add(const Value& a, const Value& b) {
+void detail::failOverflow() {
+    failHost(HostFailureKind::Other);
+}
+
+Value detail::addGeneral(const Value& a, const Value& b) {
     // Empty is "" beside a String, so it joins rather than adds.
     if ((a.isString() || b.isString()) && (a.isString() || a.isEmpty()) && (b.isString() || b.isEmpty()))
         return concatenate(a, b);
     return arithmetic<Arith::Add>(a, b);
 }
 
-Value subtract(const Value& a, const Value& b) {
+Value detail::subtractGeneral(const Value& a, const Value& b) {
     return arithmetic<Arith::Subtract>(a, b);
 }
 
-Value multiply(const Value& a, const Value& b) {
+Value detail::multiplyGeneral(const Value& a, const Value& b) {
     return arithmetic<Arith::Multiply>(a, b);
 }
 
-Value divide(const Value& a, const Value& b) {
-    if (a.kind() == ValueKind::Double && b.kind() == ValueKind::Double)
-        return Value::dbl(a.rawDouble() / b.rawDouble());
+Value detail::divideGeneral(const Value& a, const Value& b) {
     const Number x = numberOf(a);
     const Number y = numberOf(b);
     const double quotient = asDouble(x) / asDouble(y);
     const auto small = [](Rank r) { return r == Rank::Integer || r == Rank::Single; };
     if (small(x.rank) && small(y.rank)) return singleResult(quotient);
-    return Value::dbl(quotient);
+    return checkedDouble(quotient, asDouble(x), asDouble(y));
 }
 
 Value integerDivide(const Value& a, const Value& b) {
@@ -320,7 +291,8 @@ Value power(const Value& a, const Value& b) {
     const double base = a.toDouble();
     const double exponent = b.toDouble();
     if (base < 0 && exponent != std::trunc(exponent)) failHost(HostFailureKind::InvalidArgument);
-    return Value::dbl(std::pow(base, exponent));
+    // 0 ^ -1 is infinite too, and fails like any other overflow.
+    return checkedDouble(std::pow(base, exponent), base, exponent);
 }
 
 Value negate(const Value& a) {
@@ -355,9 +327,7 @@ Value logicalNot(const Value& a) {
     return bitsResult(x.kind, ~x.value);
 }
 
-Value compare(const Value& a, const Value& b, Comparison op) {
-    if (a.kind() == ValueKind::Integer && b.kind() == ValueKind::Integer)
-        return Value::boolean(holds(order(a.rawInteger(), b.rawInteger()), op));
+Value detail::compareGeneral(const Value& a, const Value& b, Comparison op) {
     return Value::boolean(holds(orderValues(a, b), op));
 }
 
