@@ -98,7 +98,7 @@ void Lexer::readToken() {
     entry.kind = tokenKind;
     entry.symbol = symbol;
     entry.wordId = wordId;
-    if (tokenKind == TokenConstant) entry.value = tokenValue;
+    if (tokenKind == TokenConstant || tokenKind == TokenEnd) entry.value = tokenValue;
     entry.endPosition = static_cast<std::int16_t>(position);
 }
 

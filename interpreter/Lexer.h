@@ -80,7 +80,8 @@ public:
                 tokenKind = entry.kind;
                 symbol = entry.symbol;
                 wordId = entry.wordId;
-                if (entry.kind == TokenConstant) tokenValue = entry.value;
+                // As scanning does: a constant sets the value, the end clears it.
+                if (entry.kind == TokenConstant || entry.kind == TokenEnd) tokenValue = entry.value;
                 position = entry.endPosition;
                 currentChar = position <= static_cast<int>(source->text.size())
                                   ? source->text[static_cast<std::size_t>(position - 1)]
