@@ -8,7 +8,7 @@
 // Scanning the same text from the same position always yields the same
 // token, so each ScanText remembers the tokens read from it, keyed by the
 // position the scan started at. A statement executed a million times is
-// lexed once.
+// lexed once, and its expressions are compiled once beside those tokens.
 
 #include "interpreter/WordTable.h"
 #include "values/Value.h"
@@ -43,12 +43,66 @@ struct CachedToken {
     TokenKind kind = TokenEnd;
 };
 
+// The compiled form of an expression, defined with the evaluator
+// (values/CompiledExpression.h); a ScanText owns the ones compiled from it.
+struct CompiledExpression;
+struct CompiledExpressionDeleter {
+    void operator()(CompiledExpression* expression) const noexcept;
+};
+using CompiledExpressionPtr = std::unique_ptr<CompiledExpression, CompiledExpressionDeleter>;
+
+// What a ScanText remembers about itself: the token read from each start
+// position and the expression compiled at each position an evaluation
+// started from. Forgetting the tokens forgets the expressions too, so a
+// text that is replaced never meets what was compiled from its old form.
+class TokenMemory {
+  public:
+    TokenMemory() = default;
+    // A copy keeps the tokens; its expressions compile again when needed.
+    TokenMemory(const TokenMemory& other) : tokens_(other.tokens_) {}
+    TokenMemory& operator=(const TokenMemory& other) {
+        if (this != &other) {
+            tokens_ = other.tokens_;
+            expressions_.clear();
+        }
+        return *this;
+    }
+    TokenMemory(TokenMemory&&) noexcept = default;
+    TokenMemory& operator=(TokenMemory&&) noexcept = default;
+
+    // The tokens, indexed by start position; sized on first use.
+    bool empty() const { return tokens_.empty(); }
+    std::size_t size() const { return tokens_.size(); }
+    void resize(std::size_t n) { tokens_.resize(n); }
+    CachedToken& operator[](std::size_t position) { return tokens_[position]; }
+    const CachedToken& operator[](std::size_t position) const { return tokens_[position]; }
+    void clear() {
+        tokens_.clear();
+        expressions_.clear();
+    }
+
+    // The expression compiled for evaluations starting with the lexer at
+    // `position`, or null when none has been compiled there yet.
+    CompiledExpression* expressionAt(int position) const {
+        const auto index = static_cast<std::size_t>(position);
+        return index < expressions_.size() ? expressions_[index].get() : nullptr;
+    }
+    void keepExpression(int position, std::size_t textSize, CompiledExpressionPtr expression) {
+        if (expressions_.size() < textSize + 2) expressions_.resize(textSize + 2);
+        expressions_[static_cast<std::size_t>(position)] = std::move(expression);
+    }
+
+  private:
+    std::vector<CachedToken> tokens_;
+    std::vector<CompiledExpressionPtr> expressions_;
+};
+
 // A text the lexer scans, with the tokens already read from it.
 struct ScanText {
     ScanText() = default;
     explicit ScanText(std::u16string t) : text(std::move(t)) {}
     std::u16string text;
-    mutable std::vector<CachedToken> tokens; // index = start position; sized on first use
+    mutable TokenMemory tokens;
 };
 
 class Lexer {
@@ -122,6 +176,10 @@ public:
     bool scanData = false;
     const ScanText* dataText = nullptr;
     int dataPosition = 0;
+
+    // Whether the evaluator may use compiled expressions; tests turn it off
+    // to compare against the scanning evaluator.
+    bool compileExpressions = true;
 
 private:
     void readToken();

@@ -1,12 +1,19 @@
 #include "values/Evaluator.h"
 
 #include "interpreter/Interpreter.h"
+#include "values/CompiledExpression.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
 namespace korvelin {
 
 Value evaluateExpression(Interpreter& in) {
+    Value result;
+    if (evaluateCompiled(in, result)) return result;
+    return evaluateXor(in);
+}
+
+Value evaluateXor(Interpreter& in) {
     Value left = evaluateOr(in);
     while (in.lexer.isWord(KwXor)) {
         in.lexer.nextToken();
@@ -33,9 +40,7 @@ Value evaluateAnd(Interpreter& in) {
     return left;
 }
 
-namespace {
-
-bool comparisonOf(const Lexer& lexer, Comparison& op) {
+bool isComparisonOperator(const Lexer& lexer, Comparison& op) {
     if (lexer.tokenKind != TokenSymbol) return false;
     switch (lexer.symbol) {
     case u'=': op = Comparison::Equal; return true;
@@ -55,6 +60,8 @@ bool isIntegerDivisionOperator(const Lexer& lexer) {
 bool isAddOperator(const Lexer& lexer) {
     return lexer.tokenKind == TokenSymbol && (lexer.symbol == u'+' || lexer.symbol == u'-');
 }
+
+namespace {
 
 // Applies the \ and MOD operators that follow a product.
 Value integerDivisionChain(Interpreter& in, Value left) {
@@ -82,17 +89,6 @@ Value powerChain(Interpreter& in, Value left) {
     return left;
 }
 
-bool isZero(const Value& v) {
-    switch (v.kind()) {
-    case ValueKind::String: return false;
-    case ValueKind::Integer: case ValueKind::Boolean: return v.rawInteger() == 0;
-    case ValueKind::Long: return v.rawLong() == 0;
-    case ValueKind::Single: return v.rawSingle() == 0;
-    case ValueKind::Double: return v.rawDouble() == 0;
-    default: return true; // Empty
-    }
-}
-
 } // namespace
 
 Value evaluateRelation(Interpreter& in) {
@@ -100,7 +96,7 @@ Value evaluateRelation(Interpreter& in) {
     if (negated) in.lexer.nextToken();
     Value left = evaluateSum(in);
     Comparison op;
-    if (comparisonOf(in.lexer, op)) {
+    if (isComparisonOperator(in.lexer, op)) {
         in.lexer.nextToken();
         left = compare(left, evaluateSum(in), op);
     }
@@ -135,7 +131,7 @@ Value evaluateProduct(Interpreter& in) {
         if (!dividing) {
             left = multiply(left, right);
         } else {
-            if (isZero(right)) raise(ErrDivisionByZero);
+            if (equalsZero(right)) raise(ErrDivisionByZero);
             left = divide(left, right);
         }
     }

@@ -13,35 +13,48 @@
 namespace korvelin {
 
 namespace {
-constexpr int MaxParameters = 11;
-
 bool beginsWithFn(const std::u16string& word) { return word.size() >= 2 && word[0] == u'F' && word[1] == u'N'; }
 } // namespace
 
-Value callUserFunction(Interpreter& in) {
-    Lexer& lexer = in.lexer;
+UserFunctionCall::UserFunctionCall(Interpreter& in, int nameId) : in_(in) {
     VariableStore& store = in.variables;
     store.subscriptRegister = {0, -1, -1, -1, -1};
-    const std::int32_t record = store.lookupVariable(lexer.wordId, LookupMode::Reference);
-    const int parameterCount = store[record + 1].rawInteger();
+    record_ = store.lookupVariable(nameId, LookupMode::Reference);
+    parameterCount_ = store[record_ + 1].rawInteger();
+    // DEF FN takes at most MaxFunctionParameters, so no record has more.
+    if (parameterCount_ < 0 || parameterCount_ > MaxFunctionParameters) failHost(HostFailureKind::Other);
+    for (int j = 1; j <= parameterCount_; ++j)
+        saved_[static_cast<std::size_t>(j - 1)] = store[store[record_ + 1 + j].rawLong()];
+}
 
-    std::vector<Value> saved;
-    saved.reserve(static_cast<std::size_t>(parameterCount));
-    for (int j = 1; j <= parameterCount; ++j) saved.push_back(store[store[record + 1 + j].rawLong()]);
+void UserFunctionCall::passArgument(int count, Value argument) {
+    if (count > parameterCount_) raise(ErrSyntax);
+    VariableStore& store = in_.variables;
+    store[store[record_ + 1 + count].rawLong()] = std::move(argument);
+}
 
+const ScanText* UserFunctionCall::bodyText() const {
+    return in_.functionBodyText(in_.variables[record_]);
+}
+
+void UserFunctionCall::restoreParameters() {
+    VariableStore& store = in_.variables;
+    for (int j = 1; j <= parameterCount_; ++j)
+        store[store[record_ + 1 + j].rawLong()] = std::move(saved_[static_cast<std::size_t>(j - 1)]);
+}
+
+Value callUserFunction(Interpreter& in) {
+    Lexer& lexer = in.lexer;
+    UserFunctionCall call(in, lexer.wordId);
     lexer.nextToken();
     if (lexer.isSymbol(u'(')) {
         int count = 0;
         do {
             ++count;
             lexer.nextToken();
-            Value argument = evaluateExpression(in);
-            if (count > parameterCount) raise(ErrSyntax);
-            // Stored at once: a later argument that mentions an earlier
-            // parameter sees its new value.
-            store[store[record + 1 + count].rawLong()] = std::move(argument);
+            call.passArgument(count, evaluateExpression(in));
         } while (lexer.isSymbol(u','));
-        if (!lexer.isSymbol(u')') || count != parameterCount) raise(ErrSyntax);
+        if (!lexer.isSymbol(u')') || count != call.parameterCount()) raise(ErrSyntax);
         lexer.nextToken();
     }
 
@@ -57,7 +70,7 @@ Value callUserFunction(Interpreter& in) {
     const bool callerScanData = lexer.scanData;
 
     lexer.scanData = false;
-    lexer.start(in.functionBodyText(store[record]));
+    lexer.start(call.bodyText());
     Value result = evaluateExpression(in);
 
     lexer.source = callerText;
@@ -69,8 +82,7 @@ Value callUserFunction(Interpreter& in) {
     lexer.tokenValue = std::move(callerValue);
     lexer.scanData = callerScanData;
 
-    for (int j = 1; j <= parameterCount; ++j)
-        store[store[record + 1 + j].rawLong()] = std::move(saved[static_cast<std::size_t>(j - 1)]);
+    call.restoreParameters();
     return result;
 }
 
@@ -92,7 +104,7 @@ void executeDefFn(Interpreter& in, StatementArgs& args) {
             lexer.nextToken();
             const int parameter = in.parseVariableTarget();
             const std::int32_t slot = in.lookupTarget(parameter);
-            if (static_cast<int>(parameters.size()) == MaxParameters) failHost(HostFailureKind::Other);
+            if (static_cast<int>(parameters.size()) == MaxFunctionParameters) failHost(HostFailureKind::Other);
             parameters.push_back(slot);
         } while (lexer.isSymbol(u','));
         in.expectSymbol(u')');

@@ -17,6 +17,7 @@ VariableStore::VariableStore(WordTable& words) : valuePool(PoolSlots), words_(wo
 }
 
 void VariableStore::clearVariables() {
+    ++generation;
     variableTable.clear();
     scalarIndex_.assign(scalarIndex_.size(), -1);
     arrayIndex_.assign(arrayIndex_.size(), -1);

@@ -57,6 +57,9 @@ public:
     std::array<std::int32_t, MaxDimensions> subscriptRegister{-1, -1, -1, -1, -1};
     std::array<char16_t, 26> defTypeTable{};
     bool watchEvaluation = false;
+    // Counts clearVariables. Slots never move while it stays the same, so
+    // a slot remembered together with it is valid while the two agree.
+    std::uint32_t generation = 0;
 
 private:
     std::int32_t findOrCreate(int nameId, LookupMode mode);

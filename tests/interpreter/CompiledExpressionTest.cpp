@@ -1,0 +1,453 @@
+// The compiled evaluator must be indistinguishable from the scanning one:
+// same values and kinds, same errors in the same order, the lexer left in
+// the same state (the caret of an error message is placed from it), the
+// same variables created and changed. Two interpreters, one of them with
+// compilation turned off, evaluate the same expressions and are compared.
+
+#include "RunProgram.h"
+#include "values/Evaluator.h"
+#include "values/InterpreterError.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace korvelin::testing {
+namespace {
+
+std::string narrow(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text)
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+std::string describe(const Value& v) {
+    char buffer[64];
+    switch (v.kind()) {
+    case ValueKind::Empty: return "empty";
+    case ValueKind::Integer: return "int " + std::to_string(v.rawInteger());
+    case ValueKind::Boolean: return "bool " + std::to_string(v.rawInteger());
+    case ValueKind::Long: return "long " + std::to_string(v.rawLong());
+    case ValueKind::Single: std::snprintf(buffer, sizeof buffer, "single %a", v.rawSingle()); return buffer;
+    case ValueKind::Double: std::snprintf(buffer, sizeof buffer, "double %a", v.rawDouble()); return buffer;
+    case ValueKind::String: return "string \"" + v.byteForm() + "\"";
+    }
+    return "?";
+}
+
+// Everything an evaluation leaves behind, as one line.
+std::string evaluateAndDescribe(Interpreter& in, const ScanText& text, int skippedTokens = 0) {
+    Lexer& lexer = in.lexer;
+    lexer.start(&text);
+    for (int i = 0; i < skippedTokens; ++i)
+        lexer.nextToken();
+    std::string line;
+    try {
+        line = describe(evaluateExpression(in));
+    } catch (const InterpreterError& e) {
+        line = "error " + std::to_string(e.number());
+    } catch (const HostFailure& f) {
+        line = "failure " + std::to_string(static_cast<int>(f.kind()));
+    }
+    line += " | lexer " + std::to_string(lexer.position) + " " + std::to_string(lexer.currentChar) + " " +
+            std::to_string(lexer.tokenKind) + " " + std::to_string(lexer.symbol) + " " +
+            // Ids depend on the order words were first met, which reading
+            // ahead changes; the words themselves must agree.
+            (lexer.wordId >= 0 ? narrow(in.words.text(lexer.wordId)) : "-") + " " +
+            describe(lexer.tokenValue) + " scanData " + std::to_string(lexer.scanData);
+    line += " | source " + (lexer.source == &text ? std::string("expression") : narrow(lexer.source->text));
+    line += " | register";
+    for (std::int32_t s : in.variables.subscriptRegister)
+        line += " " + std::to_string(s);
+    line += " | variables";
+    for (const VariableEntry& e : in.variables.variableTable)
+        line += " " + narrow(in.words.text(e.nameId)) + "@" + std::to_string(e.base);
+    for (std::int32_t slot = 0; slot < in.variables.nextFreeSlot; ++slot)
+        line += " " + describe(in.variables[slot]);
+    return line;
+}
+
+constexpr const char16_t* Prepared =
+    u"10 A=3: B=-2.5: C%=7: D#=1E+300: E$=\"12\": S$=\"AB\": Z=0: H=&H7FFF: L=100000: G!=1.5\n"
+    u"20 DIM M(3,4): M(1,2)=5: M(2,3)=-1: DIM N$(2): N$(1)=\"Q\"\n"
+    u"30 DEF FNF(X)=X*X: DEF FNG(X,Y)=X-Y: DEF FNR=A+1: DEF FNS$(T$)=T$+\"!\": DEF FNE(X)=1/X\n"
+    u"40 DEF FNN(X)=FNF(X)+FNG(X,1): DEF FNB(X)=X+BAD$: DEF FNZ(X)=M(X,1): DEF FNL(X)=LEN(X)\n"
+    u"50 DEF FNK(X)=(X:DEF FNW(X)=X-: DEF FNC(X,Y)=2^X/Y";
+
+// Two interpreters prepared alike, one of them scanning only.
+struct Pair {
+    ProgramRun scanning;
+    ProgramRun compiled;
+    Pair() {
+        scanning.in->lexer.compileExpressions = false;
+        scanning.run(Prepared);
+        compiled.run(Prepared);
+    }
+    // Compares the first evaluation (which compiles) and two more (which
+    // run the compiled form, with variables created by the first).
+    void expectSame(std::u16string_view expression, int skippedTokens = 0) {
+        const ScanText scanText{std::u16string(expression)};
+        const ScanText compiledText{std::u16string(expression)};
+        for (int round = 0; round < 3; ++round) {
+            const std::string expected = evaluateAndDescribe(*scanning.in, scanText, skippedTokens);
+            const std::string actual = evaluateAndDescribe(*compiled.in, compiledText, skippedTokens);
+            ASSERT_EQ(actual, expected) << "expression: " << narrow(expression) << ", round " << round;
+        }
+    }
+};
+
+TEST(CompiledExpression, ValuesKindsAndEndStateMatchTheScanner) {
+    Pair p;
+    for (const char16_t* e : {u"2 + 3 * 4",
+                              u"2 ^ 3 ^ 2",
+                              u"-2 ^ 2",
+                              u"2 ^ -2",
+                              u"7 \\ 2 * 3",
+                              u"10 - 7 MOD 4",
+                              u"-7 MOD 3",
+                              u"1 + 2 = 3 AND 4",
+                              u"1 OR 2 XOR 3",
+                              u"NOT 1 = 2",
+                              u"NOT 3",
+                              u"\"AB\" < \"ABC\"",
+                              u"5 = \"5\"",
+                              u"3 => 3",
+                              u"3 =< 2",
+                              u"S$ + \"CD\" + E$",
+                              u"E$ + 4",
+                              u"A * B - C% / 2",
+                              u"H + 1",
+                              u"L * L",
+                              u"C% * C%",
+                              u"G! / 3",
+                              u"C% \\ 2",
+                              u"-C%",
+                              u"- -1",
+                              u"+A",
+                              u"&HFFFF AND 255",
+                              u"D# + D#",
+                              u"M(1, 2) + M(2, 3) * 2",
+                              u"N$(1) + N$(2)",
+                              u"M(1.5, 2.5)",
+                              u"M((1), 2) ^ 2",
+                              u"Q + Q2",
+                              u"FNF(3) + FNG(5, 2)",
+                              u"FNR * 2",
+                              u"FNS$(S$)",
+                              u"FNN(4)",
+                              u"FNG(X + 1, X)",
+                              u"FNF(FNF(2))",
+                              u"X + FNF(5) + X",
+                              u"FNC(3, 4)",
+                              u"(A + B) * (A - B)",
+                              u"((((A))))",
+                              u"A, B",
+                              u"A) + 1",
+                              u"A THEN 10",
+                              u"A: B = 1",
+                              u"A ' note",
+                              u"A ELSE 1",
+                              u"1 = 1 = 1",
+                              u"A B",
+                              u"M(1,2) C",
+                              u"12%",
+                              u"1E+400 - 1E+400",
+                              u"0E+400",
+                              u"\"x\"",
+                              u"H * H * H * H"}) {
+        p.expectSame(e);
+    }
+}
+
+TEST(CompiledExpression, ErrorsAndTheirLexerPositionMatchTheScanner) {
+    Pair p;
+    for (const char16_t* e : {u"1 / 0",
+                              u"A + 1 / Z + 2",
+                              u"1 \\ 0",
+                              u"5 MOD Z",
+                              u"\"X\" + 1",
+                              u"\"A\" - \"B\"",
+                              u"S$ * 2",
+                              u"(-8) ^ 0.5",
+                              u"2 ^ (-S$)",
+                              u"-S$",
+                              u"NOT S$",
+                              u"L * L * L AND 1",
+                              u"1E+300 * 1E+300",
+                              u"D# * 10 + A",
+                              u"10 ^ 400",
+                              u"0 ^ -1",
+                              u"M(4, 1)",
+                              u"M(-1, 1) + 1 / 0",
+                              u"M(1, 2, 3)",
+                              u"M(1E+10, 1)",
+                              u"M(S$, 1)",
+                              u"M(1 / 0, 1)",
+                              u"N$(1) + 1",
+                              u"V(11)",
+                              u"V(1,2)",
+                              u"W(1,2,3,4,5,6)",
+                              u"FNU(1)",
+                              u"FNU",
+                              u"A + FNU(1)",
+                              u"FNF(1, 2)",
+                              u"FNF()",
+                              u"FNG(1)",
+                              u"FNG(1, 2, 3)",
+                              u"FNG(1, 1 / 0)",
+                              u"FNE(0)",
+                              u"FNE(0) + 1",
+                              u"FNB(1)",
+                              u"FNZ(9)",
+                              u"FNL(1)",
+                              u"FNK(1)",
+                              u"FNW(1)",
+                              u"FNC(1, 0)",
+                              u"FNF",
+                              u"A * -1",
+                              u"A - -1",
+                              u"(",
+                              u"(1",
+                              u"",
+                              u"*",
+                              u"PRINT",
+                              u"A + PRINT",
+                              u"1 + (2 * THEN)",
+                              u"LEN(S$)",
+                              u"(A + 1 / 0) + LEN(S$)",
+                              u"NOT NOT 1",
+                              u"A + NOT 1",
+                              u"\x30c6 + 1",
+                              u"1 + \x30c6",
+                              u"A(",
+                              u"M(1,",
+                              u"FNF(1"}) {
+        p.expectSame(e);
+    }
+}
+
+TEST(CompiledExpression, ExpressionsThatDoNotStartAtTheTextStart) {
+    Pair p;
+    p.expectSame(u"R = A + 1: S = 2", 2);
+    p.expectSame(u"IF A > 2 THEN 100", 1);
+    p.expectSame(u"FOR I = A TO B * 2 STEP -1", 3);
+    p.expectSame(u"FOR I = A TO B * 2 STEP -1", 5);
+    p.expectSame(u"X(1 / 0) = 5", 2);
+}
+
+// Random token soup and random well-formed expressions: the two paths must
+// agree on every one, including the state the interpreter is left in.
+class RandomExpressions {
+  public:
+    explicit RandomExpressions(unsigned seed) : random_(seed) {}
+
+    std::u16string next() {
+        std::vector<std::u16string> tokens;
+        if (pick(4) == 0) {
+            const int n = 1 + pick(10);
+            for (int i = 0; i < n; ++i)
+                tokens.push_back(any(soup));
+        } else {
+            expression(tokens, 3);
+            // Now and then a token too many or too few.
+            if (pick(5) == 0)
+                tokens.insert(tokens.begin() + pick(static_cast<int>(tokens.size()) + 1), any(soup));
+            if (pick(8) == 0 && tokens.size() > 1)
+                tokens.erase(tokens.begin() + pick(static_cast<int>(tokens.size())));
+        }
+        std::u16string text;
+        for (const std::u16string& t : tokens)
+            text += (pick(3) == 0 ? u"" : u" ") + t;
+        return text;
+    }
+
+  private:
+    int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+    template <std::size_t N> std::u16string any(const char16_t* const (&list)[N]) { return list[pick(N)]; }
+
+    void expression(std::vector<std::u16string>& out, int depth) {
+        const int terms = 1 + pick(3);
+        for (int i = 0; i < terms; ++i) {
+            if (i > 0) out.push_back(any(binaries));
+            if (pick(6) == 0) out.push_back(any(prefixes));
+            primary(out, depth);
+            if (pick(8) == 0) {
+                out.push_back(u"^");
+                if (pick(3) == 0) out.push_back(u"-");
+                primary(out, depth);
+            }
+        }
+    }
+
+    void primary(std::vector<std::u16string>& out, int depth) {
+        if (depth == 0 || pick(2) == 0) {
+            out.push_back(any(leaves));
+            return;
+        }
+        switch (pick(6)) {
+        case 0:
+            out.push_back(u"(");
+            expression(out, depth - 1);
+            out.push_back(u")");
+            return;
+        case 1:
+            out.push_back(u"M(");
+            expression(out, depth - 1);
+            out.push_back(u",");
+            expression(out, depth - 1);
+            out.push_back(u")");
+            return;
+        case 2:
+            out.push_back(any(oneArgument));
+            expression(out, depth - 1);
+            out.push_back(u")");
+            return;
+        case 3:
+            out.push_back(u"FNG(");
+            expression(out, depth - 1);
+            out.push_back(u",");
+            expression(out, depth - 1);
+            out.push_back(u")");
+            return;
+        default: out.push_back(any(leaves)); return;
+        }
+    }
+
+    static constexpr const char16_t* leaves[] = {u"A",     u"B",      u"C%",  u"D#",     u"E$",     u"S$",
+                                                 u"Z",     u"H",      u"L",   u"G!",     u"Q",      u"X",
+                                                 u"1",     u"0",      u"2.5", u"3",      u"1E+300", u"&HFFFF",
+                                                 u"\"x\"", u"\"12\"", u"FNR", u"M(1,2)", u"N$(1)",  u"-1"};
+    static constexpr const char16_t* binaries[] = {u"+",  u"-",   u"*", u"/", u"\\", u"MOD", u"AND",
+                                                   u"OR", u"XOR", u"=", u"<", u">",  u"<>",  u"<=",
+                                                   u">=", u"=>",  u"^", u"+", u"-",  u"*"};
+    static constexpr const char16_t* prefixes[] = {u"-", u"+", u"NOT"};
+    static constexpr const char16_t* oneArgument[] = {u"FNF(", u"FNS$(", u"FNE(", u"FNN(", u"FNB(",
+                                                      u"FNZ(", u"N$(",   u"FNL(", u"V("};
+    static constexpr const char16_t* soup[] = {
+        u"A", u"B$", u"M(",  u"FNF(",  u"FNG(", u"FNR",  u"FNU(",  u")",    u"(",   u",",      u":",
+        u"'", u"+",  u"-",   u"*",     u"/",    u"^",    u"MOD",   u"AND",  u"NOT", u"=",      u"<>",
+        u"1", u"0",  u"2.5", u"\"x\"", u"THEN", u"ELSE", u"PRINT", u"LEN(", u"X",   u"1E+300", u"Q("};
+
+    std::mt19937 random_;
+};
+
+TEST(CompiledExpression, RandomExpressionsMatchTheScanner) {
+    Pair p;
+    RandomExpressions random(20240611);
+    for (int i = 0; i < 3000; ++i) {
+        p.expectSame(random.next());
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
+// Whole programs, where statements read around the expressions.
+void expectSameRun(std::u16string_view program) {
+    ProgramRun scanning;
+    scanning.in->lexer.compileExpressions = false;
+    scanning.run(program);
+    ProgramRun compiled;
+    compiled.run(program);
+    EXPECT_EQ(compiled.host.errorBoxes, scanning.host.errorBoxes) << narrow(program);
+    EXPECT_EQ(compiled.host.caretOffsets, scanning.host.caretOffsets) << narrow(program);
+    EXPECT_EQ(compiled.in->errors.errorNumber, scanning.in->errors.errorNumber) << narrow(program);
+    ASSERT_EQ(compiled.in->variables.nextFreeSlot, scanning.in->variables.nextFreeSlot) << narrow(program);
+    for (std::int32_t slot = 0; slot < scanning.in->variables.nextFreeSlot; ++slot)
+        EXPECT_EQ(describe(compiled.in->variables[slot]), describe(scanning.in->variables[slot]))
+            << narrow(program);
+}
+
+TEST(CompiledExpression, ProgramsEndAndReportErrorsAlike) {
+    for (const char16_t* program : {
+             u"10 T=0: FOR I=1 TO 100: T=T+I*2: NEXT I\n20 R=T/0",
+             u"10 DIM F(20): FOR I=0 TO 20: F(I)=I MOD 3: NEXT\n20 FOR I=0 TO 21: IF F(I)=0 THEN C=C+1\n30 "
+             u"NEXT",
+             u"10 A=1\n20 B = A + 2 * \"X\"",
+             u"10 DEF FNA(X)=X/Y\n20 R=1+FNA(3)",
+             u"10 DEF FNA(X)=X+\"S\"\n20 R=FNA(1)*2",
+             u"10 ON ERROR GOTO 100\n20 R=1+1/0+2\n30 END\n100 E=1: RESUME NEXT",
+             u"10 IF 1/0 THEN 20\n20 END",
+             u"10 FOR I=1 TO 1E+300*1E+300\n20 NEXT",
+             u"10 X=5: Y=FNQ(X)",
+             u"10 DIM A(2): A(1)=1: B=A(1)+A(3)",
+             u"10 R=(1+2)*(3+4) PRINT",
+             u"10 R=M(1)+N(1,2)+M(1,2)",
+         }) {
+        expectSameRun(program);
+    }
+}
+
+TEST(CompiledExpression, RandomProgramsMatchTheScanner) {
+    RandomExpressions random(77);
+    for (int i = 0; i < 150; ++i) {
+        std::u16string program = std::u16string(Prepared) + u"\n60 R=" + random.next() + u"\n70 IF " +
+                                 random.next() + u" THEN S=1 ELSE S=2\n80 FOR K=1 TO 3: T=T+" +
+                                 random.next() + u": NEXT\n90 M(1,1)=" + random.next();
+        expectSameRun(program);
+    }
+}
+
+// What may change while a program runs is looked at while it runs.
+TEST(CompiledExpression, DefaultTypesChangedAfterCompiling) {
+    ProgramRun r(u"10 DIM R(2): A!=1.5: A%=7\n20 FOR I=1 TO 2\n30 R(I)=A\n40 DEFINT A\n50 NEXT I");
+    EXPECT_EQ(r.num(u"R!", {1}), 1.5);
+    EXPECT_EQ(r.num(u"R!", {2}), 7);
+}
+
+TEST(CompiledExpression, VariablesCreatedByTheFirstEvaluation) {
+    ProgramRun r(u"10 DIM R(3): FOR I=1 TO 3: R(I)=Q+W(I): Q=I: W(I)=10*I: NEXT");
+    EXPECT_EQ(r.num(u"R!", {1}), 0);
+    EXPECT_EQ(r.num(u"R!", {2}), 1 + 0);
+    EXPECT_EQ(r.num(u"R!", {3}), 2 + 0);
+    EXPECT_EQ(r.num(u"W!", {3}), 30);
+}
+
+TEST(CompiledExpression, FunctionsDefinedAfterAFailedCall) {
+    ProgramRun r(u"10 ON ERROR GOTO 100\n20 R=FNA(2)+1\n30 END\n100 DEF FNA(X)=X*10: RESUME");
+    EXPECT_FALSE(r.failed());
+    EXPECT_EQ(r.num(u"R!"), 21);
+}
+
+TEST(CompiledExpression, ANewRunForgetsTheSlotsOfTheOldOne) {
+    ProgramRun r(u"10 A=1: B=2");
+    Interpreter& in = *r.in;
+    const ScanText text{u"B * 10 + A"};
+    in.lexer.start(&text);
+    EXPECT_EQ(evaluateExpression(in).toDouble(), 21);
+
+    // The same names in other slots: B first this time.
+    in.variables.clearVariables();
+    const ScanText assignments{u"B"};
+    in.lexer.start(&assignments);
+    in.variables[in.variables.lookupVariable(in.completeName(in.lexer.wordId), LookupMode::Reference)] =
+        Value::dbl(5);
+    in.lexer.start(&text);
+    EXPECT_EQ(evaluateExpression(in).toDouble(), 50);
+    EXPECT_EQ(in.variables.variableCount(), 2); // A was created by the evaluation
+}
+
+TEST(CompiledExpression, ATextGivenNewContentsIsCompiledAgain) {
+    ProgramRun r(u"10 A=1: B=2");
+    Interpreter& in = *r.in;
+    ScanText text{u"A + B"};
+    in.lexer.start(&text);
+    EXPECT_EQ(evaluateExpression(in).toDouble(), 3);
+    text.text = u"A - B";
+    text.tokens.clear();
+    in.lexer.start(&text);
+    EXPECT_EQ(evaluateExpression(in).toDouble(), -1);
+}
+
+TEST(CompiledExpression, DataItemsAreScanned) {
+    ProgramRun r(u"10 READ A, B, C: DATA 1+2, -3*2, 4\n20 RESTORE: READ D: READ E");
+    EXPECT_EQ(r.num(u"A!"), 3);
+    EXPECT_EQ(r.num(u"B!"), -6);
+    EXPECT_EQ(r.num(u"E!"), -6);
+}
+
+} // namespace
+} // namespace korvelin::testing

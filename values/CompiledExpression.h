@@ -1,0 +1,30 @@
+#pragma once
+// Expressions compiled once and then evaluated without reading a token.
+//
+// The scanning evaluator reads the same tokens every time a statement runs.
+// The first time an expression is evaluated from a position of a ScanText,
+// the compiler reads it the way the scanner would and keeps a small tree
+// beside the text's tokens. Because which tokens the scanner reads never
+// depends on the values it computes, the tree also knows the lexer state
+// after each of those reads: evaluation leaves the lexer where the scanner
+// would have left it, and an error leaves it where the scanner would have
+// stopped, so that messages and the editor caret cannot tell the two apart.
+//
+// Whatever may change while a program runs is looked at while it runs:
+// default types (DEFINT ...), variables created later, a new run emptying
+// the variable store, functions defined later.
+
+#include "values/Value.h"
+
+namespace korvelin {
+
+class Interpreter;
+
+// Evaluates the expression at the lexer's current token from its compiled
+// form, compiling it when it is first met there. Returns false, with the
+// lexer untouched, for an expression that has to be scanned instead: one
+// the compiler does not take (built-in functions, syntax errors, reserved
+// words), a DATA item, a watch expression.
+bool evaluateCompiled(Interpreter& in, Value& result);
+
+} // namespace korvelin
