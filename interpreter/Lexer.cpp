@@ -45,24 +45,6 @@ bool isWordLetter(int c) {
     return c >= 0x80 && cp932::isDoubleByte(static_cast<char16_t>(c));
 }
 
-bool Lexer::atStatementEnd() const {
-    switch (tokenKind) {
-    case TokenEnd: return true;
-    case TokenSymbol: return symbol == u':' || symbol == u'\'';
-    case TokenWord: return wordId == KwElse || wordId == KwRem;
-    default: return false;
-    }
-}
-
-bool Lexer::atListEnd() const {
-    switch (tokenKind) {
-    case TokenEnd: return true;
-    case TokenSymbol: return symbol == u')' || symbol == u':' || symbol == u'\'';
-    case TokenWord: return wordId == KwElse;
-    default: return false;
-    }
-}
-
 std::u16string Lexer::tokenText() const {
     switch (tokenKind) {
     case TokenWord: return words_.text(wordId);
@@ -100,6 +82,7 @@ void Lexer::readToken() {
     entry.wordId = wordId;
     if (tokenKind == TokenConstant || tokenKind == TokenEnd) entry.value = tokenValue;
     entry.endPosition = static_cast<std::int16_t>(position);
+    entry.endChar = currentChar;
 }
 
 void Lexer::scanToken() {

@@ -38,6 +38,7 @@ constexpr int EndOfText = -1;
 struct CachedToken {
     Value value;
     int wordId = -1;
+    int endChar = EndOfText;      // the character at endPosition
     std::int16_t endPosition = 0; // 0 = not cached yet
     char16_t symbol = 0;
     TokenKind kind = TokenEnd;
@@ -137,9 +138,7 @@ public:
                 // As scanning does: a constant sets the value, the end clears it.
                 if (entry.kind == TokenConstant || entry.kind == TokenEnd) tokenValue = entry.value;
                 position = entry.endPosition;
-                currentChar = position <= static_cast<int>(source->text.size())
-                                  ? source->text[static_cast<std::size_t>(position - 1)]
-                                  : EndOfText;
+                currentChar = entry.endChar;
                 return;
             }
         }
@@ -157,9 +156,23 @@ public:
     bool isSymbol(char16_t s) const { return tokenKind == TokenSymbol && symbol == s; }
     bool isWord(Keyword k) const { return tokenKind == TokenWord && wordId == k; }
     // End of a statement: end of text, ":", "'", ELSE or REM.
-    bool atStatementEnd() const;
+    bool atStatementEnd() const {
+        switch (tokenKind) {
+        case TokenEnd: return true;
+        case TokenSymbol: return symbol == u':' || symbol == u'\'';
+        case TokenWord: return wordId == KwElse || wordId == KwRem;
+        default: return false;
+        }
+    }
     // End of an argument list: end of text, ")", ":", "'" or ELSE.
-    bool atListEnd() const;
+    bool atListEnd() const {
+        switch (tokenKind) {
+        case TokenEnd: return true;
+        case TokenSymbol: return symbol == u')' || symbol == u':' || symbol == u'\'';
+        case TokenWord: return wordId == KwElse;
+        default: return false;
+        }
+    }
     // The token's own text: the word, the symbol, or a constant's text.
     std::u16string tokenText() const;
 
