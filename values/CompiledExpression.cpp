@@ -76,12 +76,12 @@ struct Node {
     int wordId = -1;       // variables and calls: the name as written
     int nameStep = NoStep; // calls: the step that read the name
     Value constant;
-    // A variable's slot as found last time: valid for this generation of
-    // the variable store and, for a name without suffix, while the default
-    // type of its initial stays the same.
+    // What the last lookup found: a scalar's slot, an array's entry. Valid
+    // for this generation of the variable store and, for a name without
+    // suffix, while the default type of its initial stays the same.
     mutable std::uint32_t generation = 0;
     mutable char16_t suffix = 0;
-    mutable std::int32_t slot = 0;
+    mutable std::int32_t found = 0;
 };
 
 bool sameConstant(const Value& a, const Value& b) {
@@ -495,19 +495,29 @@ class Evaluation {
         return copy;
     }
 
-    std::int32_t scalarSlot(const Node& n) {
-        store_.subscriptRegister = {-1, -1, -1, -1, -1};
-        if (n.generation == store_.generation && (n.suffixed || store_.defTypeTable[n.letter] == n.suffix))
-            return n.slot;
-        const std::int32_t slot = store_.lookupVariable(in_.completeName(n.wordId), LookupMode::Reference);
+    bool remembers(const Node& n) const {
+        return n.generation == store_.generation && (n.suffixed || store_.defTypeTable[n.letter] == n.suffix);
+    }
+    void remember(const Node& n, std::int32_t found) const {
         n.generation = store_.generation;
         n.suffix = n.suffixed ? 0 : store_.defTypeTable[n.letter];
-        n.slot = slot;
+        n.found = found;
+    }
+
+    std::int32_t scalarSlot(const Node& n) {
+        store_.subscriptRegister = {-1, -1, -1, -1, -1};
+        return remembers(n) ? n.found : lookUpScalar(n);
+    }
+    // The first lookup creates the variable when it does not exist yet.
+    [[gnu::noinline]] std::int32_t lookUpScalar(const Node& n) {
+        const std::int32_t slot = store_.lookupVariable(in_.completeName(n.wordId), LookupMode::Reference);
+        remember(n, slot);
         return slot;
     }
 
     [[gnu::noinline]] Value element(const Node& n) {
-        const int name = in_.completeName(n.wordId);
+        const bool known = remembers(n);
+        const int name = known ? -1 : in_.completeName(n.wordId);
         std::array<std::int32_t, MaxDimensions> subscripts{-1, -1, -1, -1, -1};
         const Operand* items = operands_ + n.left;
         for (int i = 0; i < n.count; ++i) {
@@ -521,7 +531,11 @@ class Evaluation {
         }
         failStep = n.after;
         store_.subscriptRegister = subscripts;
-        return store_[store_.lookupVariable(name, LookupMode::Reference)];
+        if (known) return store_[store_.elementSlot(store_.variableTable[static_cast<std::size_t>(n.found)])];
+        // The first reference may create the array, with its implicit bounds.
+        const std::int32_t slot = store_.lookupVariable(name, LookupMode::Reference);
+        remember(n, store_.arrayEntry(name));
+        return store_[slot];
     }
 
     [[gnu::noinline]] Value call(const Node& n) {

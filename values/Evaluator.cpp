@@ -9,8 +9,8 @@ namespace korvelin {
 
 Value evaluateExpression(Interpreter& in) {
     Value result;
-    if (evaluateCompiled(in, result)) return result;
-    return evaluateXor(in);
+    if (!evaluateCompiled(in, result)) result = evaluateXor(in);
+    return result;
 }
 
 Value evaluateXor(Interpreter& in) {

@@ -7,7 +7,6 @@
 namespace korvelin {
 
 namespace {
-constexpr std::int32_t VariableSpace = ScratchStringSlot; // slots 0..100000 hold variables
 constexpr std::int32_t ImplicitBound = 10;
 } // namespace
 
@@ -27,23 +26,6 @@ void VariableStore::clearVariables() {
     valuePool[ScratchNumberSlot] = Value::integer(0);
 }
 
-std::int32_t VariableStore::elementOffset(const VariableEntry& entry) const {
-    std::int32_t offset = 0;
-    std::int32_t multiplier = 1;
-    for (int d = 0; d < MaxDimensions; ++d) {
-        const std::int32_t subscript = subscriptRegister[static_cast<std::size_t>(d)];
-        const std::int32_t bound = entry.bound[static_cast<std::size_t>(d)];
-        if (subscript == -1) {
-            if (bound == -1) return offset;
-            raise(ErrSubscript); // fewer subscripts than dimensions
-        }
-        if (subscript < 0 || subscript > bound) raise(ErrSubscript);
-        offset += multiplier * subscript;
-        multiplier *= bound + 1;
-    }
-    return offset;
-}
-
 std::int32_t VariableStore::findOrCreate(int nameId, LookupMode mode) {
     const bool scalarRequest = subscriptRegister[0] == -1;
     const int found = indexFor(nameId, !scalarRequest);
@@ -51,11 +33,7 @@ std::int32_t VariableStore::findOrCreate(int nameId, LookupMode mode) {
         const VariableEntry& entry = variableTable[static_cast<std::size_t>(found)];
         if (scalarRequest) return entry.base;
         if (mode == LookupMode::Declare) raise(ErrDuplicateDefinition);
-        const std::int32_t slot = entry.base + elementOffset(entry);
-        // An array whose creation ran out of pool space stays registered;
-        // its elements do not exist, so reaching one is the same overflow.
-        if (slot >= VariableSpace) raise(ErrOverflow);
-        return slot;
+        return elementSlot(entry);
     }
     if (watchEvaluation) return words_.isStringName(nameId) ? ScratchStringSlot : ScratchNumberSlot;
     if (words_.isFunctionName(nameId) && subscriptRegister[0] == 0 && subscriptRegister[1] == -1)

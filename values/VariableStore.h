@@ -3,6 +3,7 @@
 // lives: the table of names, the pool of values, the subscript register
 // and the default type per initial letter.
 
+#include "values/InterpreterError.h"
 #include "values/Value.h"
 
 #include <array>
@@ -17,6 +18,7 @@ constexpr int VariableSlots = 1001;
 constexpr std::int32_t PoolSlots = 100003;
 constexpr std::int32_t ScratchStringSlot = 100001; // unknown string names while watching
 constexpr std::int32_t ScratchNumberSlot = 100002; // unknown numeric names while watching
+constexpr std::int32_t VariableSpace = ScratchStringSlot; // slots 0..100000 hold variables
 constexpr int MaxDimensions = 5;
 
 enum class LookupMode { Reference = 0, Declare = 1 };
@@ -35,12 +37,31 @@ public:
     // Finds or creates the slot of a name (suffix included) with the
     // subscripts in `subscriptRegister`. Throws InterpreterError.
     std::int32_t lookupVariable(int nameId, LookupMode mode) {
-        // The common case first: a scalar that exists.
-        if (subscriptRegister[0] == -1 && static_cast<std::size_t>(nameId) < scalarIndex_.size()) {
-            const int entry = scalarIndex_[static_cast<std::size_t>(nameId)];
-            if (entry >= 0) return variableTable[static_cast<std::size_t>(entry)].base;
+        // The common cases first: a scalar or an array element that exists.
+        if (subscriptRegister[0] == -1) {
+            if (static_cast<std::size_t>(nameId) < scalarIndex_.size()) {
+                const int entry = scalarIndex_[static_cast<std::size_t>(nameId)];
+                if (entry >= 0) return variableTable[static_cast<std::size_t>(entry)].base;
+            }
+        } else if (mode == LookupMode::Reference) {
+            const int entry = arrayEntry(nameId);
+            if (entry >= 0) return elementSlot(variableTable[static_cast<std::size_t>(entry)]);
         }
         return findOrCreate(nameId, mode);
+    }
+    // The entry of the array with this name, or -1.
+    int arrayEntry(int nameId) const {
+        const auto id = static_cast<std::size_t>(nameId);
+        return id < arrayIndex_.size() ? arrayIndex_[id] : -1;
+    }
+    // The slot of the element of an array that the subscript register
+    // names: error 9 outside the bounds, and error 6 for an element of an
+    // array whose creation ran out of pool space (it stays registered, but
+    // its elements do not exist).
+    std::int32_t elementSlot(const VariableEntry& entry) const {
+        const std::int32_t slot = entry.base + elementOffset(entry);
+        if (slot >= VariableSpace) raise(ErrOverflow);
+        return slot;
     }
     // Empties the store for a new run.
     void clearVariables();
@@ -63,7 +84,22 @@ public:
 
 private:
     std::int32_t findOrCreate(int nameId, LookupMode mode);
-    std::int32_t elementOffset(const VariableEntry& entry) const;
+    std::int32_t elementOffset(const VariableEntry& entry) const {
+        std::int32_t offset = 0;
+        std::int32_t multiplier = 1;
+        for (std::size_t d = 0; d < MaxDimensions; ++d) {
+            const std::int32_t subscript = subscriptRegister[d];
+            const std::int32_t bound = entry.bound[d];
+            if (subscript == -1) {
+                if (bound == -1) return offset;
+                raise(ErrSubscript); // fewer subscripts than dimensions
+            }
+            if (subscript < 0 || subscript > bound) raise(ErrSubscript);
+            offset += multiplier * subscript;
+            multiplier *= bound + 1;
+        }
+        return offset;
+    }
     std::int32_t createScalar(int nameId);
     std::int32_t createArray(int nameId, LookupMode mode);
     int& indexFor(int nameId, bool array) {

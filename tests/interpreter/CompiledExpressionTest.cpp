@@ -376,6 +376,8 @@ TEST(CompiledExpression, ProgramsEndAndReportErrorsAlike) {
              u"10 DIM A(2): A(1)=1: B=A(1)+A(3)",
              u"10 R=(1+2)*(3+4) PRINT",
              u"10 R=M(1)+N(1,2)+M(1,2)",
+             u"10 ON ERROR GOTO 100\n20 DIM A(50000): DIM B(50000)\n30 X=B(1)+B(40000)\n40 END\n100 RESUME NEXT",
+             u"10 DIM A(3): FOR I=0 TO 4: S=S+A(I): NEXT",
          }) {
         expectSameRun(program);
     }
