@@ -84,6 +84,16 @@ struct Node {
     mutable std::int32_t found = 0;
 };
 
+bool remembers(const VariableStore& store, const Node& n) {
+    return n.generation == store.generation && (n.suffixed || store.defTypeTable[n.letter] == n.suffix);
+}
+
+void remember(const VariableStore& store, const Node& n, std::int32_t found) {
+    n.generation = store.generation;
+    n.suffix = n.suffixed ? 0 : store.defTypeTable[n.letter];
+    n.found = found;
+}
+
 bool sameConstant(const Value& a, const Value& b) {
     if (a.kind() != b.kind()) return false;
     switch (a.kind()) {
@@ -495,28 +505,19 @@ class Evaluation {
         return copy;
     }
 
-    bool remembers(const Node& n) const {
-        return n.generation == store_.generation && (n.suffixed || store_.defTypeTable[n.letter] == n.suffix);
-    }
-    void remember(const Node& n, std::int32_t found) const {
-        n.generation = store_.generation;
-        n.suffix = n.suffixed ? 0 : store_.defTypeTable[n.letter];
-        n.found = found;
-    }
-
     std::int32_t scalarSlot(const Node& n) {
         store_.subscriptRegister = {-1, -1, -1, -1, -1};
-        return remembers(n) ? n.found : lookUpScalar(n);
+        return remembers(store_, n) ? n.found : lookUpScalar(n);
     }
     // The first lookup creates the variable when it does not exist yet.
     [[gnu::noinline]] std::int32_t lookUpScalar(const Node& n) {
         const std::int32_t slot = store_.lookupVariable(in_.completeName(n.wordId), LookupMode::Reference);
-        remember(n, slot);
+        remember(store_, n, slot);
         return slot;
     }
 
     [[gnu::noinline]] Value element(const Node& n) {
-        const bool known = remembers(n);
+        const bool known = remembers(store_, n);
         const int name = known ? -1 : in_.completeName(n.wordId);
         std::array<std::int32_t, MaxDimensions> subscripts{-1, -1, -1, -1, -1};
         const Operand* items = operands_ + n.left;
@@ -534,7 +535,7 @@ class Evaluation {
         if (known) return store_[store_.elementSlot(store_.variableTable[static_cast<std::size_t>(n.found)])];
         // The first reference may create the array, with its implicit bounds.
         const std::int32_t slot = store_.lookupVariable(name, LookupMode::Reference);
-        remember(n, store_.arrayEntry(name));
+        remember(store_, n, store_.arrayEntry(name));
         return store_[slot];
     }
 
@@ -573,6 +574,21 @@ class Evaluation {
     const Value& callerValue_;
 };
 
+bool evaluateTree(Interpreter& in, const CompiledExpression& compiled, const ScanText* text, Value& result) {
+    Lexer& lexer = in.lexer;
+    Value callerValue;
+    if (compiled.hasCalls) callerValue = lexer.tokenValue;
+    Evaluation evaluation(in, compiled, text, callerValue);
+    try {
+        result = evaluation.evaluate(compiled.root);
+    } catch (...) {
+        if (evaluation.failStep != NoStep) compiled.leaveLexer(lexer, text, evaluation.failStep, callerValue);
+        throw;
+    }
+    compiled.leaveLexer(lexer, text, compiled.endStep, callerValue);
+    return true;
+}
+
 } // namespace
 
 bool evaluateCompiled(Interpreter& in, Value& result) {
@@ -587,17 +603,17 @@ bool evaluateCompiled(Interpreter& in, Value& result) {
     }
     if (!compiled->usable || !compiled->startsAt(lexer)) return false;
 
-    Value callerValue;
-    if (compiled->hasCalls) callerValue = lexer.tokenValue;
-    Evaluation evaluation(in, *compiled, text, callerValue);
-    try {
-        result = evaluation.evaluate(compiled->root);
-    } catch (...) {
-        if (evaluation.failStep != NoStep)
-            compiled->leaveLexer(lexer, text, evaluation.failStep, callerValue);
-        throw;
+    // A lone constant, or a variable that exists, cannot fail and calls nothing.
+    const Node& root = compiled->nodes[static_cast<std::size_t>(compiled->root)];
+    if (root.op == Op::Constant) {
+        result = root.constant;
+    } else if (root.op == Op::Scalar && remembers(in.variables, root)) {
+        in.variables.subscriptRegister = {-1, -1, -1, -1, -1};
+        result = in.variables[root.found];
+    } else {
+        return evaluateTree(in, *compiled, text, result);
     }
-    compiled->leaveLexer(lexer, text, compiled->endStep, callerValue);
+    compiled->leaveLexer(lexer, text, compiled->endStep, result);
     return true;
 }
 
