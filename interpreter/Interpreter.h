@@ -124,6 +124,7 @@ class Interpreter {
     int dataIndex = 0;                    // READ pointer: DATA statement index
     std::u16string_view currentStatement; // the keyword recorded by the statement running
     int startPosition = 0;                // lexer position when the statement started
+    int userFunctionDepth = 0;            // FN calls being evaluated, one inside another
     int startMode = 1;                    // 1 interactive, 2 command line, 3 close when the run ends
     std::u16string commandTail;           // COMMAND$
     std::u16string currentProgramPath;    // the file RUN or CHAIN loads

@@ -51,9 +51,16 @@ constexpr int MaxFunctionParameters = 11;
 // the record (error 18 when no DEF FN has defined the name in this run),
 // saves the parameter variables, stores the arguments as they arrive and
 // puts the parameters back after the body has been evaluated.
+inline constexpr int MaxUserFunctionDepth = 400;
+
 class UserFunctionCall {
   public:
+    // A call nested deeper than MaxUserFunctionDepth (an FN that calls
+    // itself) fails as the host's stack exhaustion would.
     UserFunctionCall(Interpreter& in, int nameId);
+    ~UserFunctionCall();
+    UserFunctionCall(const UserFunctionCall&) = delete;
+    UserFunctionCall& operator=(const UserFunctionCall&) = delete;
     int parameterCount() const { return parameterCount_; }
     // Stores the count-th argument (counting from 1) at once, so a later
     // argument that mentions an earlier parameter sees its new value; an

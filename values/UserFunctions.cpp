@@ -13,10 +13,13 @@
 namespace korvelin {
 
 namespace {
-bool beginsWithFn(const std::u16string& word) { return word.size() >= 2 && word[0] == u'F' && word[1] == u'N'; }
+bool beginsWithFn(const std::u16string& word) {
+    return word.size() >= 2 && word[0] == u'F' && word[1] == u'N';
+}
 } // namespace
 
 UserFunctionCall::UserFunctionCall(Interpreter& in, int nameId) : in_(in) {
+    if (in.userFunctionDepth >= MaxUserFunctionDepth) failHost(HostFailureKind::Other);
     VariableStore& store = in.variables;
     store.subscriptRegister = {0, -1, -1, -1, -1};
     record_ = store.lookupVariable(nameId, LookupMode::Reference);
@@ -25,6 +28,11 @@ UserFunctionCall::UserFunctionCall(Interpreter& in, int nameId) : in_(in) {
     if (parameterCount_ < 0 || parameterCount_ > MaxFunctionParameters) failHost(HostFailureKind::Other);
     for (int j = 1; j <= parameterCount_; ++j)
         saved_[static_cast<std::size_t>(j - 1)] = store[store[record_ + 1 + j].rawLong()];
+    ++in.userFunctionDepth; // last, so a failing constructor leaves the count alone
+}
+
+UserFunctionCall::~UserFunctionCall() {
+    --in_.userFunctionDepth;
 }
 
 void UserFunctionCall::passArgument(int count, Value argument) {
@@ -104,7 +112,8 @@ void executeDefFn(Interpreter& in, StatementArgs& args) {
             lexer.nextToken();
             const int parameter = in.parseVariableTarget();
             const std::int32_t slot = in.lookupTarget(parameter);
-            if (static_cast<int>(parameters.size()) == MaxFunctionParameters) failHost(HostFailureKind::Other);
+            if (static_cast<int>(parameters.size()) == MaxFunctionParameters)
+                failHost(HostFailureKind::Other);
             parameters.push_back(slot);
         } while (lexer.isSymbol(u','));
         in.expectSymbol(u')');
@@ -130,7 +139,8 @@ void executeDefFn(Interpreter& in, StatementArgs& args) {
     const std::int32_t record = in.variables.lookupVariable(nameId, LookupMode::Declare);
     in.variables[record] = Value::text(body);
     in.variables[record + 1] = Value::integer(static_cast<std::int16_t>(n));
-    for (int j = 0; j < n; ++j) in.variables[record + 2 + j] = Value::longInt(parameters[static_cast<std::size_t>(j)]);
+    for (int j = 0; j < n; ++j)
+        in.variables[record + 2 + j] = Value::longInt(parameters[static_cast<std::size_t>(j)]);
     in.checkStatementEnd(args);
 }
 

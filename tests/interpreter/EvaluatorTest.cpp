@@ -95,6 +95,18 @@ TEST(UserFunctions, ArgumentErrorsLeaveTheParametersChanged) {
     EXPECT_EQ(many.num(u"Y!"), 2);
 }
 
+TEST(UserFunctions, SelfCallingFunctionFailsInsteadOfExhaustingTheStack) {
+    ProgramRun endless(u"10 DEF FNA(X)=FNA(X)+1: A=FNA(1)");
+    EXPECT_EQ(endless.errorNumber(), 21);
+    // Trapped, and the calls that unwound leave later calls working.
+    ProgramRun trapped(u"10 ON ERROR GOTO 100\n20 DEF FNA(X)=FNA(X)+1: DEF FNB(X)=X*2\n"
+                       u"30 A=FNA(1)\n40 B=FNB(FNB(3))\n50 END\n100 E=1: RESUME NEXT");
+    EXPECT_EQ(trapped.num(u"E!"), 1);
+    EXPECT_EQ(trapped.errorNumber(), 21);
+    EXPECT_EQ(trapped.num(u"B!"), 12);
+    EXPECT_EQ(trapped.in->userFunctionDepth, 0);
+}
+
 TEST(UserFunctions, DefinitionRules) {
     ProgramRun twice(u"10 DEF FNA(X)=X\n20 GOTO 10");
     EXPECT_EQ(twice.errorNumber(), 10);
