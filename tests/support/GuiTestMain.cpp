@@ -1,0 +1,11 @@
+// Entry point of the window tests: one QApplication for the whole test
+// program (on the offscreen platform that CTest selects).
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
