@@ -3,6 +3,7 @@
 // the run-time control state, each an object of its own, plus the host
 // around it. Tests create as many as they like.
 
+#include "devices/FileTable.h"
 #include "interpreter/ControlState.h"
 #include "interpreter/Keywords.h"
 #include "interpreter/Lexer.h"
@@ -44,6 +45,14 @@ struct ErrorState {
 struct KeyboardState {
     std::u16string keyBuffer;
     std::array<std::u16string, 16> functionKeyText;
+    // The mouse as the execution window last reported it, in client
+    // pixels. Buttons are indexed 1 (left) and 2 (right); 0 is never written.
+    float mouseX = 0;
+    std::int16_t mouseY = 0;
+    std::array<float, 3> buttonDownX{};
+    std::array<std::int16_t, 3> buttonDownY{};
+    std::array<float, 3> buttonUpX{};
+    std::array<std::int16_t, 3> buttonUpY{};
 };
 
 class Interpreter {
@@ -120,6 +129,7 @@ class Interpreter {
     KeyboardState keyboard;
     RandomState random;
     Clock clock;
+    FileTable files;
 
     int dataIndex = 0;                    // READ pointer: DATA statement index
     std::u16string_view currentStatement; // the keyword recorded by the statement running

@@ -46,6 +46,9 @@ enum ErrorNumber : int {
     ErrWendWithoutWhile = 30,
     ErrDuplicateLabel = 31,
     ErrUndefinedLabel = 32,
+    ErrBadFileNumber = 52,
+    ErrInputPastEnd = 55,
+    ErrFileNotOpen = 60,
 };
 
 } // namespace korvelin
