@@ -52,6 +52,16 @@ class RunHost {
     virtual std::u16string inputBoxTag() = 0;
     virtual void hideInputBox() = 0;
 
+    // --- debug screen ---
+    // A PRINT typed as a direct statement (its slot's key is above
+    // highestKey) collects its text instead of writing to the console and
+    // hands it over here when the statement ends; `lineEnded` is false when
+    // the PRINT ended with ";" or ",". The debug screen writes it at its caret.
+    virtual void showDirectOutput(const std::u16string& text, bool lineEnded) {
+        (void)text;
+        (void)lineEnded;
+    }
+
     // --- watch window ---
     virtual bool hasWatches() = 0;
     // The index of the first watch expression whose value changed, or -1.
