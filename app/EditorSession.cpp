@@ -1,0 +1,86 @@
+#include "app/EditorSession.h"
+
+#include "app/Startup.h"
+
+#include <QTimer>
+
+namespace korvelin {
+
+namespace {
+
+UserDialogs& dialogsOrOwn(UserDialogs* given, std::unique_ptr<UserDialogs>& own) {
+    if (given) return *given;
+    own = std::make_unique<UserDialogs>();
+    return *own;
+}
+
+ExecutionScreenPort& screenOrOwn(ExecutionScreenPort* given, std::unique_ptr<ExecutionScreenPort>& own) {
+    if (given) return *given;
+    own = std::make_unique<DetachedExecutionScreen>();
+    return *own;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QString& line) {
+    CommandLine result;
+    QString name;
+    if (line.startsWith(QLatin1Char('"'))) {
+        const qsizetype close = line.indexOf(QLatin1Char('"'), 1);
+        name = close < 0 ? line.mid(1) : line.mid(1, close - 1);
+        result.commandTail = close < 0 ? QString() : line.mid(close + 1);
+    } else {
+        const qsizetype blank = line.indexOf(QLatin1Char(' '));
+        name = blank < 0 ? line : line.left(blank);
+        result.commandTail = blank < 0 ? QString() : line.mid(blank + 1);
+    }
+    while (result.commandTail.startsWith(QLatin1Char(' ')))
+        result.commandTail.remove(0, 1);
+    if (!name.isEmpty()) result.programPath = withBasExtension(upperCasedFileName(name));
+    return result;
+}
+
+QString joinArguments(const QStringList& arguments) {
+    QStringList parts;
+    for (const QString& argument : arguments)
+        parts << (argument.contains(QLatin1Char(' ')) ? QLatin1Char('"') + argument + QLatin1Char('"')
+                                                      : argument);
+    return parts.join(QLatin1Char(' '));
+}
+
+EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDialogs,
+                             ExecutionScreenPort* givenScreen)
+    : dialogs(dialogsOrOwn(givenDialogs, ownDialogs_)), screen(screenOrOwn(givenScreen, ownScreen_)),
+      editor(interpreter, dialogs, screen, settings),
+      control(interpreter, editor, debugScreen, screen, dialogs) {
+    host.attach(editor, control, debugScreen, screen, dialogs);
+    editor.setAppDirectory(appDirectory);
+    QObject::connect(&editor, &EditorWindow::editorClosed, &debugScreen, &QWidget::close);
+}
+
+EditorSession::~EditorSession() = default;
+
+void EditorSession::start(const QString& commandLine) {
+    settings.load(editor.state.AppDirectory);
+    const CommandLine parsed = parseCommandLine(commandLine.trimmed());
+    if (parsed.programPath.isEmpty()) {
+        interpreter.startMode = 1;
+        interpreter.commandTail.clear();
+        editor.show();
+        const QString words = editor.state.AppDirectory + QStringLiteral("KORVELIN.DAT");
+        // The compiled-in copy of the same file stays when it cannot be read.
+        if (!interpreter.keywords.loadFromFile(words.toStdString())) {
+            const QString shipped = findDataFile(QStringLiteral("KORVELIN.DAT"));
+            if (!shipped.isEmpty()) interpreter.keywords.loadFromFile(shipped.toStdString());
+        }
+        return;
+    }
+    interpreter.startMode = 2;
+    interpreter.commandTail = parsed.commandTail.toStdU16String();
+    editor.hide();
+    editor.openProgram(parsed.programPath);
+    // The run starts from the event loop, so that the application can end with it.
+    QTimer::singleShot(0, &editor, [this] { control.StartRun(); });
+}
+
+} // namespace korvelin

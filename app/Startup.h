@@ -1,0 +1,21 @@
+#pragma once
+// The interactive program: start-up, the event loop, shut-down.
+
+#include <QStringList>
+
+class QApplication;
+
+namespace korvelin {
+
+// Runs the editor (or, with a program file in `arguments`, that program
+// with the editor hidden) until the application ends; returns its exit code.
+// `arguments` are the command-line arguments after the program's own name.
+int runEditorApplication(QApplication& app, const QStringList& arguments);
+
+// The folder of the executable with a trailing "/".
+QString applicationDirectory();
+// Where a shipped data file is: beside the executable or in the installed
+// share/korvelin folder; "" when it is in neither.
+QString findDataFile(const QString& name);
+
+} // namespace korvelin

@@ -1,0 +1,95 @@
+#include "debugger/EditorRunHost.h"
+
+#include "debugger/DebugScreen.h"
+#include "debugger/ExecutionControl.h"
+#include "editor/EditorWindow.h"
+#include "editor/ExecutionScreenPort.h"
+#include "editor/UserDialogs.h"
+
+#include <QApplication>
+
+namespace korvelin {
+
+EditorRunHost::EditorRunHost() {
+    sinceEvents_.start();
+}
+
+void EditorRunHost::attach(EditorWindow& editor, ExecutionControl& control, DebugScreen& debugScreen,
+                           ExecutionScreenPort& screen, UserDialogs& dialogs) {
+    editor_ = &editor;
+    control_ = &control;
+    debugScreen_ = &debugScreen;
+    screen_ = &screen;
+    dialogs_ = &dialogs;
+}
+
+std::u16string EditorRunHost::programText() {
+    return editor_->programText();
+}
+
+std::u16string EditorRunHost::directText() {
+    return control_->directText();
+}
+
+bool EditorRunHost::loadProgramFile(const std::u16string& path) {
+    return editor_->loadProgramFile(QString::fromStdU16String(path));
+}
+
+void EditorRunHost::placeEditorCaret(std::int32_t offset) {
+    editor_->placeCaret(offset);
+}
+
+void EditorRunHost::showLineNumber(std::int32_t lineNumber) {
+    editor_->showLineNumber(lineNumber);
+}
+
+void EditorRunHost::setBusyPointer(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void EditorRunHost::runStopped(RunStop stop) {
+    control_->runStopped(stop);
+}
+
+void EditorRunHost::closeEditor() {
+    editor_->close();
+}
+
+void EditorRunHost::showErrorBox(const std::u16string& text) {
+    QString message = QString::fromStdU16String(text);
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    dialogs_->message(editor_->isVisible() ? static_cast<QWidget*>(editor_) : screen_->window(),
+                      QMessageBox::Warning, message);
+}
+
+void EditorRunHost::processEvents() {
+    // Called after every statement: most calls only look at the clock.
+    if (sinceEvents_.elapsed() < eventIntervalMs) return;
+    QApplication::processEvents();
+    sinceEvents_.restart();
+}
+
+void EditorRunHost::waitForEvents() {
+    editor_->flushLineNumber();
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    sinceEvents_.restart();
+}
+
+std::u16string EditorRunHost::inputBoxTag() {
+    return screen_->inputBoxTag();
+}
+
+void EditorRunHost::hideInputBox() {
+    screen_->hideInputBox();
+}
+
+void EditorRunHost::showDirectOutput(const std::u16string& text, bool lineEnded) {
+    debugScreen_->writeOutput(QString::fromStdU16String(text), lineEnded);
+}
+
+} // namespace korvelin

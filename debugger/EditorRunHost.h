@@ -1,0 +1,57 @@
+#pragma once
+// The windows as the interpreter sees them: the editor's text and caret,
+// the line indicator, the execution control's end-of-run steps, message
+// boxes, the event loop (cheap when asked very often), the execution
+// screen's input box and the debug screen's output.
+
+#include "platform/RunHost.h"
+
+#include <QElapsedTimer>
+
+namespace korvelin {
+
+class DebugScreen;
+class EditorWindow;
+class ExecutionControl;
+class ExecutionScreenPort;
+class UserDialogs;
+
+class EditorRunHost : public RunHost {
+  public:
+    // Pending window events run at most this often during a run.
+    static constexpr int eventIntervalMs = 8;
+
+    EditorRunHost();
+    void attach(EditorWindow& editor, ExecutionControl& control, DebugScreen& debugScreen,
+                ExecutionScreenPort& screen, UserDialogs& dialogs);
+
+    std::u16string programText() override;
+    std::u16string directText() override;
+    bool loadProgramFile(const std::u16string& path) override;
+    void placeEditorCaret(std::int32_t offset) override;
+    void showLineNumber(std::int32_t lineNumber) override;
+    void setBusyPointer(bool busy) override;
+    void runStopped(RunStop stop) override;
+    void closeEditor() override;
+    void showErrorBox(const std::u16string& text) override;
+    void processEvents() override;
+    void waitForEvents() override;
+    std::u16string inputBoxTag() override;
+    void hideInputBox() override;
+    void showDirectOutput(const std::u16string& text, bool lineEnded) override;
+    bool hasWatches() override { return false; }
+    int checkWatches() override { return -1; }
+    void showWatch(int) override {}
+    void compileWatches() override {}
+
+  private:
+    EditorWindow* editor_ = nullptr;
+    ExecutionControl* control_ = nullptr;
+    DebugScreen* debugScreen_ = nullptr;
+    ExecutionScreenPort* screen_ = nullptr;
+    UserDialogs* dialogs_ = nullptr;
+    QElapsedTimer sinceEvents_;
+    bool busy_ = false;
+};
+
+} // namespace korvelin

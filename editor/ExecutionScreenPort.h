@@ -1,0 +1,49 @@
+#pragma once
+// What the editor and the execution control ask of the execution screen.
+// The execution-screen window implements it; until a window is attached,
+// DetachedExecutionScreen keeps the caption and the input box tag so that
+// runs, captions and the end command behave the same without it.
+
+#include <QString>
+
+#include <string>
+
+class QWidget;
+
+namespace korvelin {
+
+class ExecutionScreenPort {
+  public:
+    virtual ~ExecutionScreenPort() = default;
+    // The window, or null while there is none.
+    virtual QWidget* window() { return nullptr; }
+    // menu_disp: shown and restored to its normal size.
+    virtual void showScreen() {}
+    // menu_clear: both pages emptied, positions and cursor back home.
+    virtual void clearScreen() {}
+    // A run starts: loaded, shown, automatic redraw off, focused.
+    virtual void runStarting() {}
+    // A run resumes after a break or a direct line runs: redraw off, focused.
+    virtual void runResuming() {}
+    // A run ended or stopped at a break: automatic redraw back on and the
+    // display page repainted, so the last picture stays visible.
+    virtual void runStopped() {}
+    // Drawing goes to the window at once (on) or only to the page (off).
+    virtual void setAutoRedraw(bool on) { (void)on; }
+    virtual void setFocus() {}
+    virtual void setCaption(const QString& caption) { caption_ = caption; }
+    virtual QString caption() const { return caption_; }
+    // The console input box: its tag ("OK", "FORCED" or "") and hiding it.
+    virtual std::u16string inputBoxTag() const { return inputBoxTag_; }
+    virtual void setInputBoxTag(const std::u16string& tag) { inputBoxTag_ = tag; }
+    virtual void hideInputBox() {}
+    virtual void closeScreen() {}
+
+  private:
+    QString caption_ = QStringLiteral("Korvelin (実行画面)");
+    std::u16string inputBoxTag_;
+};
+
+class DetachedExecutionScreen : public ExecutionScreenPort {};
+
+} // namespace korvelin

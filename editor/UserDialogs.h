@@ -1,0 +1,34 @@
+#pragma once
+// The questions and messages the editor puts to the user. The windows ask
+// through this interface so that tests can answer in place of a person.
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace korvelin {
+
+enum class SaveAnswer { Yes, No, Cancel };
+
+class UserDialogs {
+  public:
+    virtual ~UserDialogs() = default;
+    // A message box with an OK button, titled with the application's title.
+    virtual void message(QWidget* parent, QMessageBox::Icon icon, const QString& text);
+    // Yes / No / Cancel: save the changed program first?
+    virtual SaveAnswer askToSave(QWidget* parent, const QString& text);
+    // The common Open and Save dialogs; an empty name means cancelled.
+    // The Save dialog asks before it lets an existing file be overwritten.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& directory, const QString& proposedName);
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& directory, const QString& proposedName);
+    // The program was given another name than the dialog checked: may an
+    // existing file of that name be replaced?
+    virtual bool confirmOverwrite(QWidget* parent, const QString& path);
+    virtual void about(QWidget* parent);
+    virtual void beep();
+};
+
+} // namespace korvelin
