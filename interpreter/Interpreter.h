@@ -10,6 +10,7 @@
 #include "interpreter/StatementTable.h"
 #include "interpreter/WordTable.h"
 #include "platform/RunHost.h"
+#include "screen/ScreenState.h"
 #include "values/Clock.h"
 #include "values/RandomState.h"
 #include "values/ReservedWords.h"
@@ -129,6 +130,7 @@ class Interpreter {
     KeyboardState keyboard;
     RandomState random;
     Clock clock;
+    ScreenState screen;
     FileTable files;
 
     int dataIndex = 0;                    // READ pointer: DATA statement index
@@ -160,6 +162,9 @@ void registerErrorStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerDataStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerDeclarationStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerLaterStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerOutputStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerScreenStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerConsoleInputStatements(std::array<StatementHandler, KeywordCount>& table);
 
 // The assignment without LET, for a first word that is no statement.
 void executeAssignment(Interpreter& in, StatementArgs& args);

@@ -25,6 +25,7 @@ void Interpreter::resetInterpreter() {
     // to the screen and device layers, which reset their own state when a
     // run starts.
     variables.clearVariables();
+    screen.resetForRun();
     control.controlTop = -1;
     loops.loopTop = -1;
     loops.skipLevel = -1;

@@ -81,13 +81,15 @@ void executeUnavailable(Interpreter& in, StatementArgs&) {
 
 void registerLaterStatements(std::array<StatementHandler, KeywordCount>& table) {
     // Statements of the screen, file, device and chaining families.
-    for (Keyword k : {KwKey,    KwMouse, KwHelp,   KwCom,     KwRun,    KwChain,  KwSystem, KwChild, KwPrint,
-                      KwLprint, KwWrite, KwWidth,  KwConsole, KwLocate, KwColor,  KwCls,    KwCopy,  KwInput,
-                      KwLine,   KwPset,  KwPreset, KwCircle,  KwPaint,  KwScreen, KwBload,  KwBsave, KwGet,
-                      KwPut,    KwRoll,  KwOpen,   KwClose,   KwField,  KwLset,   KwRset,   KwFiles, KwLfiles,
-                      KwKill,   KwName,  KwChdir,  KwMkdir,   KwRmdir,  KwPlay,   KwBeep}) {
+    for (Keyword k : {KwKey,    KwMouse,  KwHelp,  KwCom,   KwRun,   KwChain,  KwSystem, KwChild, KwLprint,
+                      KwPset,   KwPreset, KwCircle, KwPaint, KwScreen, KwBload, KwBsave,  KwGet,   KwPut,
+                      KwRoll,   KwOpen,   KwClose, KwField, KwLset,  KwRset,   KwFiles,  KwLfiles, KwKill,
+                      KwName,   KwChdir,  KwMkdir, KwRmdir, KwPlay,  KwBeep}) {
         table[k] = executeUnavailable;
     }
+    registerOutputStatements(table);
+    registerScreenStatements(table);
+    registerConsoleInputStatements(table);
 }
 
 } // namespace korvelin

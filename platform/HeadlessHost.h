@@ -24,6 +24,10 @@ class HeadlessHost : public RunHost {
     void showErrorBox(const std::u16string& text) override { errorBoxes.push_back(text); }
     void processEvents() override { ++eventPasses; }
     void waitForEvents() override;
+    void showInputBox() override {
+        inputTag.clear();
+        inputBoxHidden = false;
+    }
     std::u16string inputBoxTag() override { return inputTag; }
     void hideInputBox() override { inputBoxHidden = true; }
     bool hasWatches() override { return false; }

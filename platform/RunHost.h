@@ -4,6 +4,7 @@
 // menus, message boxes, the event loop, the watch window and the console
 // input box. The editor implements it; HeadlessHost stands in without windows.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -48,9 +49,23 @@ class RunHost {
     virtual void waitForEvents() = 0;
 
     // --- console input box ---
+    // A console INPUT waits: show the line editor at the window's pen
+    // position (ScreenState::windowPen) with an empty text and tag. The
+    // typed line goes to acceptConsoleInput (screen/ConsoleInput.h).
+    virtual void showInputBox() {}
     // "OK" or "FORCED" once console input has finished or the run was ended.
     virtual std::u16string inputBoxTag() = 0;
     virtual void hideInputBox() = 0;
+
+    // --- keyboard ---
+    // INKEY$ or INPUT$ finds fewer than `count` characters in the key
+    // buffer. Window hosts have nothing to do (keys arrive as window
+    // events); batch mode appends characters read from stdin, and raises
+    // the end request when stdin has ended.
+    virtual void keysWanted(std::u16string& keyBuffer, std::size_t count) {
+        (void)keyBuffer;
+        (void)count;
+    }
 
     // --- debug screen ---
     // A PRINT typed as a direct statement (its slot's key is above
