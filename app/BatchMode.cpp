@@ -1,0 +1,135 @@
+#include "app/BatchMode.h"
+
+#include "editor/ProgramFile.h"
+#include "interpreter/Interpreter.h"
+#include "platform/BatchHost.h"
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace korvelin {
+
+namespace {
+
+constexpr int StatusEnded = 0;
+constexpr int StatusError = 1;
+constexpr int StatusUsage = 2;
+constexpr int StatusBreak = 3;
+
+struct BatchOptions {
+    QString programPath;
+    QString screenshotPath;
+    QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
+    std::u16string commandTail;
+};
+
+int usage(const char* problem) {
+    std::fprintf(
+        stderr,
+        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] FILE.BAS [ARGS...]\n",
+        problem);
+    return StatusUsage;
+}
+
+std::optional<QSize> parseSize(const char* text) {
+    int w = 0, h = 0;
+    char extra = 0;
+    if (std::sscanf(text, "%dx%d%c", &w, &h, &extra) != 2 || w < 8 || h < 16 || w > 16384 || h > 16384)
+        return std::nullopt;
+    return QSize(w, h);
+}
+
+// Returns an exit status when the arguments are wrong.
+std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options) {
+    int i = 2;
+    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+        const std::string option = argv[i];
+        if (option == "--") {
+            ++i;
+            break;
+        }
+        if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
+        if (option == "--screenshot") {
+            options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--desktop") {
+            const std::optional<QSize> size = parseSize(argv[++i]);
+            if (!size) return usage("--desktop wants WIDTHxHEIGHT in pixels");
+            options.desktop = *size;
+        } else {
+            return usage(("unknown option " + option).c_str());
+        }
+    }
+    if (i >= argc) return usage("no program file");
+    options.programPath = QString::fromLocal8Bit(argv[i++]);
+    QString tail;
+    for (; i < argc; ++i) {
+        if (!tail.isEmpty()) tail += QLatin1Char(' ');
+        tail += QString::fromLocal8Bit(argv[i]);
+    }
+    options.commandTail = tail.toStdU16String();
+    return std::nullopt;
+}
+
+// stderr carries the program's message boxes only; Qt's own notes about
+// the environment (no XDG_RUNTIME_DIR and the like) would garble it.
+void dropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+bool loadProgram(const QString& path, std::u16string& text) {
+    const std::optional<ProgramFileText> file = readProgramFile(path);
+    if (!file) return false;
+    text = withCrLf(file->text);
+    return true;
+}
+
+} // namespace
+
+bool isBatchCommandLine(int argc, char* argv[]) {
+    return argc > 1 && std::strcmp(argv[1], "--batch") == 0;
+}
+
+int runBatch(int argc, char* argv[]) {
+    BatchOptions options;
+    if (const std::optional<int> status = parseArguments(argc, argv, options)) return *status;
+
+    // Qt sees none of the program's arguments.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(dropQtMessages);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+
+    BatchHost host(stdin, stdout, stderr);
+    if (!loadProgram(options.programPath, host.program)) {
+        std::fprintf(stderr, "korvelin: cannot read %s\n", options.programPath.toLocal8Bit().constData());
+        return StatusUsage;
+    }
+    host.loadFile = [](const std::u16string& path, std::u16string& text) {
+        return loadProgram(QString::fromStdU16String(path), text);
+    };
+
+    Interpreter in(host);
+    host.attach(in);
+    in.startMode = 2;
+    in.commandTail = options.commandTail;
+    in.currentProgramPath = options.programPath.toStdU16String();
+    in.screen.setDesktopSize(options.desktop);
+
+    in.prepareProgram(PrepareMode::Full);
+    if (!host.errorReported) in.runLoop(in.statements.firstStatement);
+    host.flush();
+
+    int status = host.errorReported ? StatusError : host.stoppedAtBreak ? StatusBreak : StatusEnded;
+    if (!options.screenshotPath.isEmpty() && !in.screen.windowImage().save(options.screenshotPath, "PNG")) {
+        std::fprintf(stderr, "korvelin: cannot write %s\n", options.screenshotPath.toLocal8Bit().constData());
+        status = StatusUsage;
+    }
+    return status;
+}
+
+} // namespace korvelin
