@@ -43,6 +43,12 @@ class EditorSession {
     // command-line mode (editor hidden, program loaded and run at once).
     void start(const QString& commandLine);
 
+  private:
+    // Created before the references below refer to them.
+    std::unique_ptr<UserDialogs> ownDialogs_;
+    std::unique_ptr<ExecutionScreenPort> ownScreen_;
+
+  public:
     UserDialogs& dialogs;
     ExecutionScreenPort& screen;
     Settings settings;
@@ -51,10 +57,6 @@ class EditorSession {
     EditorWindow editor;
     DebugScreen debugScreen;
     ExecutionControl control;
-
-  private:
-    std::unique_ptr<UserDialogs> ownDialogs_;
-    std::unique_ptr<ExecutionScreenPort> ownScreen_;
 };
 
 } // namespace korvelin

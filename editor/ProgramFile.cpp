@@ -123,10 +123,14 @@ QString findExistingFile(const QString& path) {
 }
 
 int documentPosition(const QString& text, int crlfOffset) {
+    // An offset between CR and LF, or just past a line's last character,
+    // stays at the end of that line.
     int position = 0;
     int offset = 0;
-    while (position < text.size() && offset < crlfOffset) {
-        offset += text[position] == QLatin1Char('\n') ? 2 : 1;
+    while (position < text.size()) {
+        const int step = text[position] == QLatin1Char('\n') ? 2 : 1;
+        if (offset + step > crlfOffset) break;
+        offset += step;
         ++position;
     }
     return position;

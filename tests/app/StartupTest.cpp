@@ -1,0 +1,52 @@
+#include "support/EditorHarness.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace korvelin::testing {
+namespace {
+
+TEST(Startup, InteractiveModeShowsTheEditorWithItsStartingMenus) {
+    EditorHarness h;
+    EXPECT_TRUE(h.editor().isVisible());
+    EXPECT_EQ(h.in().startMode, 1);
+    EXPECT_EQ(h.editor().windowTitle(), QStringLiteral("Korvelin (プログラム)"));
+    EXPECT_EQ(h.editor().state.CurrentDirectory, h.folder.path() + QLatin1Char('/'));
+    EXPECT_EQ(h.editor().state.DriveDirectories[0], QStringLiteral("A:\\"));
+    EXPECT_FALSE(h.debugScreenVisible());
+}
+
+TEST(Startup, CommandLineModeLoadsAndRunsTheProgramWithTheEditorHidden) {
+    QTemporaryDir folder;
+    {
+        QFile file(folder.path() + QStringLiteral("/game.bas"));
+        file.open(QIODevice::WriteOnly);
+        file.write("10 A=1\r\n20 B=7\r\n");
+    }
+    ScriptedDialogs dialogs;
+    EditorSession session(folder.path() + QLatin1Char('/'), &dialogs);
+    QSignalSpy closed(&session.editor, &EditorWindow::editorClosed);
+    session.start(QStringLiteral("\"") + folder.path() + QStringLiteral("/game\" left right"));
+    EXPECT_FALSE(session.editor.isVisible());
+    EXPECT_EQ(session.interpreter.startMode, 2);
+    EXPECT_EQ(session.interpreter.commandTail, u"left right");
+    EXPECT_EQ(session.screen.caption(), QStringLiteral("Korvelin (GAME.BAS)"));
+    // The run starts from the event loop and the application ends with it.
+    ASSERT_TRUE(closed.wait(5000));
+    EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/KORVELIN.INI")));
+}
+
+TEST(Startup, ShutDownWritesTheSettingsFileBack) {
+    EditorHarness h;
+    h.session->settings.printerFont.PrinterFontSize = QStringLiteral("14");
+    QSignalSpy closed(&h.editor(), &EditorWindow::editorClosed);
+    h.editor().close();
+    EXPECT_EQ(closed.count(), 1);
+    Settings reread;
+    reread.load(h.folder.path() + QLatin1Char('/'));
+    EXPECT_EQ(reread.printerFont.PrinterFontSize, QStringLiteral("14"));
+    EXPECT_EQ(reread.serial.Speed, QStringLiteral("9600"));
+}
+
+} // namespace
+} // namespace korvelin::testing
