@@ -26,6 +26,12 @@ std::int16_t integerArgument(Interpreter& in, std::int16_t defaultValue) {
     return checked16(std::floor(v.toDouble()));
 }
 
+// An optional numeric expression that starts at the current token.
+double numberArgument(Interpreter& in, double defaultValue) {
+    if (in.lexer.atListEnd() || in.lexer.isSymbol(u',')) return defaultValue;
+    return evaluateExpression(in).toDouble();
+}
+
 // The argument after a comma; the default when no comma follows.
 std::int16_t nextIntegerArgument(Interpreter& in, std::int16_t defaultValue) {
     if (!in.lexer.isSymbol(u',')) return defaultValue;
@@ -108,22 +114,24 @@ void executeWidth(Interpreter& in, StatementArgs& args) {
 void executeConsole(Interpreter& in, StatementArgs& args) {
     ScreenState& s = in.screen;
     in.currentStatement = u"CONSOLE";
-    s.consoleTop = in.optionalInteger(s.consoleTop);
-    s.consoleLines = in.optionalInteger(s.consoleLines);
+    in.lexer.nextToken();
+    s.consoleTop = integerArgument(in, s.consoleTop);
+    s.consoleLines = nextIntegerArgument(in, s.consoleLines);
     if (s.consoleTop < 0 || s.consoleLines <= 0) raise(ErrIllegalCall);
     if (s.consoleTop + s.consoleLines > s.pageHeightUnits)
         s.consoleLines = static_cast<std::int16_t>(s.pageHeightUnits - s.consoleTop);
     // The function-key display and colour switches: there is no key line.
-    for (int unused = 0; unused < 3 && in.lexer.isSymbol(u','); ++unused)
-        in.optionalInteger(0);
+    for (int unused = 0; unused < 3; ++unused)
+        nextIntegerArgument(in, 0);
     in.checkStatementEnd(args);
 }
 
 void executeLocate(Interpreter& in, StatementArgs& args) {
     ScreenState& s = in.screen;
     in.currentStatement = u"LOCATE";
-    const std::int16_t x = in.optionalInteger(static_cast<std::int16_t>(s.cursorColumn));
-    const std::int16_t y = in.optionalInteger(static_cast<std::int16_t>(s.cursorRow));
+    in.lexer.nextToken();
+    const std::int16_t x = integerArgument(in, static_cast<std::int16_t>(s.cursorColumn));
+    const std::int16_t y = nextIntegerArgument(in, static_cast<std::int16_t>(s.cursorRow));
     if (x < 0 || y < 0) raise(ErrIllegalCall);
     s.cursorColumn = x;
     s.cursorRow = y;
@@ -186,7 +194,8 @@ void executeColor(Interpreter& in, StatementArgs& args) {
 void executeCls(Interpreter& in, StatementArgs& args) {
     ScreenState& s = in.screen;
     in.currentStatement = u"CLS";
-    const float n = in.optionalSingle(1);
+    in.lexer.nextToken();
+    const double n = numberArgument(in, 1);
     const ColorRef background = s.ColorValue(s.backgroundColor);
     if (n < 2) {
         s.FillBox(0, s.consoleTop * s.rowHeight, 8 * static_cast<int>(s.textColumns) - 1,
@@ -206,7 +215,8 @@ void executeCopy(Interpreter& in, StatementArgs& args) {
     in.currentStatement = u"COPY";
     // The hard copy of the window goes to the printer, which is not part of
     // this build: the argument is read and checked only.
-    in.optionalSingle(0);
+    in.lexer.nextToken();
+    numberArgument(in, 0);
     in.checkStatementEnd(args);
 }
 
