@@ -6,8 +6,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
@@ -188,6 +190,7 @@ const QFont* ScreenState::font() {
             font_->setStyleStrategy(QFont::NoAntialias);
             font_->setHintingPreference(QFont::PreferFullHinting);
             fontAscent_ = QFontMetrics(*font_).ascent();
+            rawFont_ = std::make_unique<QRawFont>(QRawFont::fromFont(*font_));
         }
     }
     return font_.get();
@@ -196,19 +199,32 @@ const QFont* ScreenState::font() {
 void ScreenState::drawGlyphs(int pageNumber, int x, int y, std::u16string_view text, ColorRef color) {
     const QFont* f = font();
     if (!f || text.empty()) return;
-    QImage& image = page(pageNumber);
-    QPainter painter(&image);
-    painter.setFont(*f);
-    painter.setPen(QColor::fromRgb(pixelOf(color)));
-    painter.setBackgroundMode(Qt::TransparentMode);
-    // One character per cell: the font's own advances never shift the grid.
+    // One glyph per cell, placed by the grid rather than by the font's own
+    // advances, in one glyph run per piece of text.
+    const QString string = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    QList<quint32> glyphs = rawFont_->glyphIndexesForString(string);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
     int cx = x;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        const int w = columnWidth(c) * CellWidth;
-        if (c != u' ' && cx + w > 0 && cx < image.width())
-            painter.drawText(QPoint(cx, y + fontAscent_), QString(QChar(c)));
-        cx += w;
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < glyphs.size() && static_cast<std::size_t>(i) < text.size(); ++i) {
+        const char16_t c = text[static_cast<std::size_t>(i)];
+        if (c != u' ' && glyphs[i] != 0) {
+            glyphs[kept++] = glyphs[i];
+            positions.append(QPointF(cx, y + fontAscent_));
+        }
+        cx += columnWidth(c) * CellWidth;
+    }
+    glyphs.resize(kept);
+    if (kept > 0) {
+        QImage& image = page(pageNumber);
+        QPainter painter(&image);
+        painter.setPen(QColor::fromRgb(pixelOf(color)));
+        QGlyphRun run;
+        run.setRawFont(*rawFont_);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(0, 0), run);
     }
     pageChanged(pageNumber, QRect(x, y, cx - x, CellHeight));
 }

@@ -23,6 +23,7 @@
 #include <string_view>
 
 class QFont;
+class QRawFont;
 
 namespace korvelin {
 
@@ -180,6 +181,7 @@ class ScreenState {
     QRect displayChanges_;
     std::uint64_t displayVersion_ = 0;
     std::unique_ptr<QFont> font_;
+    std::unique_ptr<QRawFont> rawFont_;
     int fontAscent_ = 14;
     bool fontTried_ = false;
 };
