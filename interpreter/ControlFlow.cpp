@@ -84,7 +84,7 @@ void executeOn(Interpreter& in, StatementArgs& args) {
         case KwKey:
         case KwMouse:
         case KwHelp:
-        case KwCom: executeUnavailable(in, args); return;
+        case KwCom: executeOnTrapGosub(in, args); return;
         case KwStop:
         case KwPen:
         case KwTimeS:

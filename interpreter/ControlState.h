@@ -14,6 +14,9 @@ constexpr int EventCount = 31; // events 0..30
 
 enum EventNumber : int {
     EventEndRequest = 1,
+    EventFunctionKey1 = 1, // F1..F15 are events 1..15
+    EventMouseMove = 16,   // then button 1 down, 2 down, 1 up, 2 up: 17..20
+    EventHelpKey = 21,
     EventErrorTrap = 22,
     EventCom = 23,
     EventBreak = 25,
@@ -31,6 +34,17 @@ struct EventTables {
     std::array<std::int16_t, EventCount> eventTarget{};
     std::array<std::int16_t, EventCount> eventLevel{};
     std::array<TrapState, EventCount> eventState{};
+
+    // What the event sources (keys, mouse, serial port) call: the trap
+    // fires when it is on and has a handler. The serial trap waits until
+    // its own handler has returned; the others may fire inside theirs.
+    bool raiseTrap(int event, int controlTop) {
+        const auto n = static_cast<std::size_t>(event);
+        if (eventState[n] != TrapState::On || eventTarget[n] < 0) return false;
+        if (event == EventCom && controlTop >= eventLevel[n]) return false;
+        pendingEvent = event;
+        return true;
+    }
 };
 
 constexpr int ControlStackSize = 101;

@@ -16,6 +16,7 @@ Interpreter::Interpreter(RunHost& runHost) : host(runHost), lexer(words), variab
     registerDataStatements(handlers_);
     registerDeclarationStatements(handlers_);
     registerLaterStatements(handlers_);
+    registerEventTrapStatements(handlers_);
     events.eventTarget.fill(-1);
     events.eventLevel.fill(NoHandlerLevel);
 }

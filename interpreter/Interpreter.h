@@ -161,6 +161,7 @@ void registerLoopStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerErrorStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerDataStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerDeclarationStatements(std::array<StatementHandler, KeywordCount>& table);
+void registerEventTrapStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerLaterStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerOutputStatements(std::array<StatementHandler, KeywordCount>& table);
 void registerScreenStatements(std::array<StatementHandler, KeywordCount>& table);

@@ -81,10 +81,10 @@ void executeUnavailable(Interpreter& in, StatementArgs&) {
 
 void registerLaterStatements(std::array<StatementHandler, KeywordCount>& table) {
     // Statements of the screen, file, device and chaining families.
-    for (Keyword k : {KwKey,    KwMouse,  KwHelp,  KwCom,   KwRun,   KwChain,  KwSystem, KwChild, KwLprint,
-                      KwPset,   KwPreset, KwCircle, KwPaint, KwScreen, KwBload, KwBsave,  KwGet,   KwPut,
-                      KwRoll,   KwOpen,   KwClose, KwField, KwLset,  KwRset,   KwFiles,  KwLfiles, KwKill,
-                      KwName,   KwChdir,  KwMkdir, KwRmdir, KwPlay,  KwBeep}) {
+    for (Keyword k : {KwRun,    KwChain, KwSystem, KwChild, KwLprint, KwPset,  KwPreset, KwCircle, KwPaint,
+                      KwScreen, KwBload, KwBsave,  KwGet,   KwPut,    KwRoll,  KwOpen,   KwClose,  KwField,
+                      KwLset,   KwRset,  KwFiles,  KwLfiles, KwKill,  KwName,  KwChdir,  KwMkdir,  KwRmdir,
+                      KwPlay,   KwBeep}) {
         table[k] = executeUnavailable;
     }
     registerOutputStatements(table);

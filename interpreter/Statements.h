@@ -7,6 +7,8 @@ namespace korvelin {
 
 // ON ERROR GOTO; the current token is ERROR.
 void executeOnErrorGoto(Interpreter& in, StatementArgs& args);
+// ON KEY/MOUSE/HELP/COM GOSUB; the current token is the word after ON.
+void executeOnTrapGosub(Interpreter& in, StatementArgs& args);
 // A statement whose subsystem is not part of this build yet.
 void executeUnavailable(Interpreter& in, StatementArgs& args);
 // The interpreter error number of a failed host operation.

@@ -5,6 +5,7 @@
 
 #include "platform/RunHost.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,7 +23,10 @@ class HeadlessHost : public RunHost {
     void runStopped(RunStop stop) override { stops.push_back(stop); }
     void closeEditor() override { editorClosed = true; }
     void showErrorBox(const std::u16string& text) override { errorBoxes.push_back(text); }
-    void processEvents() override { ++eventPasses; }
+    void processEvents() override {
+        ++eventPasses;
+        if (onEvents) onEvents();
+    }
     void waitForEvents() override;
     void showInputBox() override {
         inputTag.clear();
@@ -48,6 +52,8 @@ class HeadlessHost : public RunHost {
     bool editorClosed = false;
     std::vector<std::u16string> errorBoxes;
     long eventPasses = 0;
+    // Stands in for window events arriving during a run (key presses ...).
+    std::function<void()> onEvents;
 
     // Console input: the tag reported after the first wait, so a run that
     // waits for input continues (or ends with "FORCED").
