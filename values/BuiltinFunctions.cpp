@@ -1,19 +1,44 @@
-// Built-in functions. Their names are all known to the evaluator; the
-// functions themselves arrive with the subsystems they read from.
+// evaluatePrimary hands every built-in function name to the table here.
+// The screen readers (CSRLIN, POS, TAB, POINT) live beside the screen
+// model they read.
 
-#include "interpreter/Keywords.h"
+#include "values/BuiltinFunctions.h"
+
 #include "values/Evaluator.h"
-#include "values/InterpreterError.h"
+#include "values/ScreenFunctions.h"
 
 namespace korvelin {
 
-bool isBuiltinFunction(int wordId) {
-    return (wordId >= FirstFunctionKeyword && wordId <= LastFunctionKeyword) || wordId == KwMidS ||
-           wordId == KwDateS || wordId == KwTimeS;
+namespace {
+
+BuiltinTable buildTable() {
+    BuiltinTable table{};
+    registerNumericFunctions(table);
+    registerStringFunctions(table);
+    registerKanjiFunctions(table);
+    registerRecordConversions(table);
+    registerStateReaders(table);
+    registerInputFunctions(table);
+    registerFileFunctions(table);
+    table[KwCsrlin] = [](Interpreter& in) { return evaluateScreenFunction(in, KwCsrlin); };
+    table[KwPos] = [](Interpreter& in) { return evaluateScreenFunction(in, KwPos); };
+    table[KwTab] = [](Interpreter& in) { return evaluateScreenFunction(in, KwTab); };
+    table[KwPoint] = [](Interpreter& in) { return evaluateScreenFunction(in, KwPoint); };
+    return table;
 }
 
-Value evaluateBuiltinFunction(Interpreter&, int keyword) {
-    throw InterpreterError(ErrUnprintable, keywordText(static_cast<Keyword>(keyword)));
+} // namespace
+
+bool isBuiltinFunction(int wordId) {
+    // MID$, DATE$, TIME$ and MOUSE are statements too; as values they are functions.
+    return (wordId >= FirstFunctionKeyword && wordId <= LastFunctionKeyword) || wordId == KwMidS ||
+           wordId == KwDateS || wordId == KwTimeS || wordId == KwMouse;
+}
+
+Value evaluateBuiltinFunction(Interpreter& in, int keyword) {
+    // A constant table, filled once.
+    static const BuiltinTable table = buildTable();
+    return table[static_cast<std::size_t>(keyword)](in);
 }
 
 } // namespace korvelin

@@ -78,9 +78,9 @@ TEST(ErrorTrapping, LaterStatementsSayTheyAreNotAvailableYet) {
     ProgramRun r(u"10 LPRINT 1");
     EXPECT_EQ(r.lastError(),
               u"メッセージの定義されていないエラーです。\r\n（LPRINT はまだ使えません）\r\n行番号：10");
-    ProgramRun f(u"10 A=SIN(1)");
+    ProgramRun f(u"10 BEEP");
     EXPECT_EQ(f.lastError(),
-              u"メッセージの定義されていないエラーです。\r\n（SIN はまだ使えません）\r\n行番号：10");
+              u"メッセージの定義されていないエラーです。\r\n（BEEP はまだ使えません）\r\n行番号：10");
 }
 
 TEST(ErrorTrapping, StatementMustEndWhereItEnds) {
