@@ -56,8 +56,7 @@ Value evaluateScreenFunction(Interpreter& in, int keyword) {
     case KwCsrlin: in.lexer.nextToken(); return Value::integer(static_cast<std::int16_t>(s.cursorRow));
     case KwPos: singleArgument(in); return Value::integer(static_cast<std::int16_t>(s.cursorColumn));
     case KwTab: {
-        const double n = singleArgument(in).toDouble();
-        const double blanks = std::floor(n) - s.cursorColumn;
+        const double blanks = roundHalfEven(singleArgument(in).toDouble() - s.cursorColumn);
         if (blanks <= 0) return Value::text(u"");
         if (blanks > 32767) failHost(HostFailureKind::InvalidArgument);
         return Value::bytes(std::string(static_cast<std::size_t>(blanks), ' '));
