@@ -1,11 +1,11 @@
 #include "app/Startup.h"
 
 #include "app/EditorSession.h"
+#include "screen/ScreenState.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFont>
 
 namespace korvelin {
 
@@ -26,9 +26,7 @@ QString findDataFile(const QString& name) {
 
 int runEditorApplication(QApplication& app, const QStringList& arguments) {
     QApplication::setApplicationName(QStringLiteral("Korvelin"));
-    // The programs' fonts by the names they were written for.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    installFontSubstitutions();
     app.setQuitOnLastWindowClosed(false);
 
     EditorSession session(applicationDirectory());

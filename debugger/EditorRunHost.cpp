@@ -80,6 +80,11 @@ void EditorRunHost::waitForEvents() {
     sinceEvents_.restart();
 }
 
+void EditorRunHost::showInputBox() {
+    screen_->showInputBox();
+    if (control_->endRequested()) screen_->setInputBoxTag(u"FORCED");
+}
+
 std::u16string EditorRunHost::inputBoxTag() {
     return screen_->inputBoxTag();
 }

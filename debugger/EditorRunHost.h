@@ -36,6 +36,7 @@ class EditorRunHost : public RunHost {
     void showErrorBox(const std::u16string& text) override;
     void processEvents() override;
     void waitForEvents() override;
+    void showInputBox() override;
     std::u16string inputBoxTag() override;
     void hideInputBox() override;
     void showDirectOutput(const std::u16string& text, bool lineEnded) override;

@@ -86,6 +86,7 @@ void ExecutionControl::showIdleState() {
 }
 
 void ExecutionControl::runFrom(int slot) {
+    if (runDepth_ == 0) endRequested_ = false;
     ++runDepth_;
     in_.runLoop(slot);
     --runDepth_;
@@ -133,6 +134,7 @@ void ExecutionControl::EndRun() {
     }
     // A run waiting for console input ends when it sees this tag.
     screen_.setInputBoxTag(u"FORCED");
+    endRequested_ = runDepth_ > 0;
     in_.events.eventTarget[EventEndRequest] = -1;
     in_.events.pendingEvent = EventEndRequest;
     editor_.setMenuEnabled(halt, false);

@@ -47,6 +47,11 @@ class ExecutionControl : public QObject, public RunCommands {
     // The run loop has ended or stopped at a break.
     void runStopped(RunStop stop);
 
+    // The end command was given during the current run. An INPUT that
+    // starts after it (the command can arrive while INPUT finishes its
+    // statement) must not wait for a line.
+    bool endRequested() const { return endRequested_; }
+
     // The state as the menus show it.
     RunState runState() const;
     // The text appended behind the program for a direct line.
@@ -65,6 +70,7 @@ class ExecutionControl : public QObject, public RunCommands {
     UserDialogs& dialogs_;
     std::u16string directText_;
     int runDepth_ = 0;
+    bool endRequested_ = false;
 };
 
 } // namespace korvelin

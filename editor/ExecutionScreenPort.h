@@ -36,6 +36,8 @@ class ExecutionScreenPort {
     // The console input box: its tag ("OK", "FORCED" or "") and hiding it.
     virtual std::u16string inputBoxTag() const { return inputBoxTag_; }
     virtual void setInputBoxTag(const std::u16string& tag) { inputBoxTag_ = tag; }
+    // A console INPUT waits: the line editor appears with an empty tag.
+    virtual void showInputBox() { inputBoxTag_.clear(); }
     virtual void hideInputBox() {}
     virtual void closeScreen() {}
 

@@ -165,6 +165,22 @@ TEST(ExecutionControl, ClosingTheWindowDuringARunEndsTheProgramFirst) {
     EXPECT_EQ(h.in().startMode, 0);
 }
 
+TEST(ExecutionControl, EndingARunThatWaitsForConsoleInputEndsIt) {
+    EditorHarness h;
+    h.type(QStringLiteral("10 INPUT A\n20 B=1\n"));
+    duringRun([&] { h.editor().menu_halt_Click(); });
+    h.run();
+    EXPECT_EQ(h.number(u"B!"), -9999);
+    expectIdle(snapshot(h));
+    // The next INPUT waits again instead of seeing the old tag.
+    duringRun([&] {
+        EXPECT_EQ(h.session->screen.inputBoxTag(), u"");
+        h.editor().menu_halt_Click();
+    });
+    h.run();
+    expectIdle(snapshot(h));
+}
+
 TEST(ExecutionControl, NewAndOpenAreRefusedWhileTheRunLoopRuns) {
     EditorHarness h;
     h.type(QStringLiteral("10 A=A+1: GOTO 10\n"));
