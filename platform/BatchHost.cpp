@@ -104,7 +104,11 @@ void BatchHost::keysWanted(std::u16string& keyBuffer, std::size_t count) {
     while (keyBuffer.size() < count) {
         char16_t key;
         if (!readKey(key)) {
-            if (in_) in_->events.pendingEvent = EventEndRequest;
+            // The end command: no F1 trap may take it.
+            if (in_) {
+                in_->events.eventTarget[EventEndRequest] = -1;
+                in_->events.pendingEvent = EventEndRequest;
+            }
             return;
         }
         keyBuffer += key;
