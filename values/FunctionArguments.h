@@ -51,6 +51,12 @@ inline void closeList(Interpreter& in) {
 inline std::string textOf(const Value& v) {
     return v.toTextBytes();
 }
+// The same as a String value, which shares the bytes of a String argument
+// instead of copying them.
+inline Value asText(Value v) {
+    if (v.isString()) return v;
+    return Value::bytes(v.toTextBytes());
+}
 
 // An argument used as a count or position: rounded to a whole number,
 // halves to even; beyond the Long range is error 21.

@@ -37,7 +37,7 @@ std::size_t advance(Unit unit, std::string_view s, std::size_t from, std::size_t
 }
 
 Value length(Interpreter& in) {
-    return Value::longInt(static_cast<std::int32_t>(textOf(singleArgument(in)).size()));
+    return Value::longInt(static_cast<std::int32_t>(asText(singleArgument(in)).byteForm().size()));
 }
 
 Value characterLength(Interpreter& in) {
@@ -115,19 +115,22 @@ Value repeated(Interpreter& in) {
 // LEFT$(s, n) and RIGHT$(s, n), in bytes.
 template <bool fromLeft> Value edge(Interpreter& in) {
     openList(in);
-    const std::string s = textOf(evaluateExpression(in));
+    const Value text = asText(evaluateExpression(in));
+    const std::string& s = text.byteForm();
     nextInList(in);
     const std::int32_t n = wholeOf(evaluateExpression(in));
     closeList(in);
     if (n < 0) raise(ErrIllegalCall);
     const std::size_t count = std::min(s.size(), static_cast<std::size_t>(n));
+    if (count == s.size()) return text;
     return Value::bytes(fromLeft ? s.substr(0, count) : s.substr(s.size() - count));
 }
 
 // MID$(s, p [, n]) and KMID$(s, p [, n]).
 template <Unit unit> Value middle(Interpreter& in) {
     openList(in);
-    const std::string s = textOf(evaluateExpression(in));
+    const Value text = asText(evaluateExpression(in));
+    const std::string& s = text.byteForm();
     nextInList(in);
     const std::int64_t p = wholeOf(evaluateExpression(in));
     const std::int64_t rest = std::max<std::int64_t>(static_cast<std::int64_t>(sizeIn(unit, s)) - p + 1, 0);
@@ -141,6 +144,7 @@ template <Unit unit> Value middle(Interpreter& in) {
     if (p <= 0 || n < 0) raise(ErrIllegalCall);
     const std::size_t start = advance(unit, s, 0, static_cast<std::size_t>(p - 1));
     const std::size_t end = advance(unit, s, start, static_cast<std::size_t>(n));
+    if (start == 0 && end == s.size()) return text;
     return Value::bytes(s.substr(start, end - start));
 }
 
@@ -178,19 +182,19 @@ template <Unit unit> Value search(Interpreter& in) {
     openList(in);
     Value first = evaluateRelation(in);
     std::int32_t p = 1;
-    std::string s;
+    Value s;
     if (first.isString() || first.kind() == ValueKind::Boolean) {
-        s = textOf(first);
+        s = asText(std::move(first));
     } else {
         p = wholeOf(first);
         nextInList(in);
-        s = textOf(evaluateExpression(in));
+        s = asText(evaluateExpression(in));
     }
     if (p <= 0) raise(ErrIllegalCall);
     nextInList(in);
-    const std::string t = textOf(evaluateExpression(in));
+    const Value t = asText(evaluateExpression(in));
     closeList(in);
-    return Value::longInt(find(unit, s, t, p));
+    return Value::longInt(find(unit, s.byteForm(), t.byteForm(), p));
 }
 
 Value hostText(const char* localText) {
