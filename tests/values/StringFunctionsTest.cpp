@@ -189,3 +189,22 @@ TEST(StringFunctions, EnvironByNameAndByIndex) {
 
 } // namespace
 } // namespace korvelin::testing
+
+namespace korvelin::testing {
+namespace {
+
+TEST(StringFunctions, InsideLoopsAndUserFunctions) {
+    ProgramRun run(u"10 S$ = \"\": FOR I = 1 TO 4: S$ = S$ + MID$(\"漢字かな\", I * 2 - 1, 2): NEXT\n"
+                   u"20 FOR I = 1 TO KLEN(S$): IF KMID$(S$, I, 1) = \"か\" THEN C = I\n"
+                   u"30 NEXT\n"
+                   u"40 DEF FNL$(X$) = LEFT$(X$, 2) + CHR$(33)\n"
+                   u"50 F$ = FNL$(S$): H$ = HEX$(ASC(F$))");
+    EXPECT_FALSE(run.failed()) << QString::fromStdU16String(run.lastError()).toStdString();
+    EXPECT_EQ(run.str(u"S$"), u"漢字かな");
+    EXPECT_EQ(run.num(u"C!"), 3);
+    EXPECT_EQ(run.str(u"F$"), u"漢!");
+    EXPECT_EQ(run.str(u"H$"), u"8ABF"); // ASC gives an Integer, so its 16-bit form
+}
+
+} // namespace
+} // namespace korvelin::testing
