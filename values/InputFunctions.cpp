@@ -20,10 +20,12 @@ template <class Ready> void waitUntil(Interpreter& in, Ready ready) {
         in.host.waitForEvents();
 }
 
-// Never waits: "" when no key is waiting.
+// Never waits for a window event: "" when no key is waiting. A host
+// whose keys do not come as window events (batch mode) is asked for one.
 Value inkey(Interpreter& in) {
     noArgument(in);
     std::u16string& keys = in.keyboard.keyBuffer;
+    if (keys.empty()) in.host.keysWanted(keys, 1);
     if (keys.empty()) return Value::bytes({});
     Value key = Value::text(std::u16string_view(keys).substr(0, 1));
     keys.erase(0, 1);

@@ -22,6 +22,14 @@ struct TypingHost : HeadlessHost {
     Interpreter* in = nullptr;
     std::vector<std::u16string> keystrokes; // what arrives during each wait
     std::size_t typed = 0;
+    std::u16string pendingKeys; // handed over when INKEY$ asks for keys
+
+    void keysWanted(std::u16string& keyBuffer, std::size_t count) override {
+        while (keyBuffer.size() < count && !pendingKeys.empty()) {
+            keyBuffer += pendingKeys[0];
+            pendingKeys.erase(0, 1);
+        }
+    }
 
     void waitForEvents() override {
         ++waits;

@@ -75,6 +75,11 @@ TEST(KeyboardInput, InkeyTakesOneCharacterWithoutWaiting) {
     EXPECT_EQ(f.text(u"INKEY$"), u"a");
     EXPECT_EQ(f.text(u"INKEY$"), u"漢");
     EXPECT_EQ(f.text(u"INKEY$"), u"");
+    // Hosts without key events (batch mode) are asked for one key at a time.
+    f.host.pendingKeys = u"xy";
+    EXPECT_EQ(f.text(u"INKEY$"), u"x");
+    EXPECT_EQ(f.host.pendingKeys, u"y");
+    EXPECT_EQ(f.host.waits, 0);
 }
 
 TEST(KeyboardInput, InputCountsBytesAndWaitsForThem) {
