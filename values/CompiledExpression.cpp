@@ -24,6 +24,7 @@ enum class Op : std::uint8_t {
     Scalar,
     Element,
     Call,
+    Builtin,
     Negate,
     Not,
     Add,
@@ -67,7 +68,7 @@ struct Node {
     Comparison comparison = Comparison::Equal;
     bool suffixed = false;      // a variable whose name carries its type suffix
     bool parenthesized = false; // a call with an argument list
-    bool calls = false;         // a user function is called inside: variables change meanwhile
+    bool calls = false;         // a user or built-in function is called inside: variables may change
     std::uint8_t letter = 0;    // a variable's initial, 0 for A
     int after = NoStep;         // the step that read the token after the node
     int left = -1;              // operands; Element and Call: first of `count` in operands
@@ -341,7 +342,7 @@ class Compiler {
         case TokenEnd: throw CannotCompile{};
         }
         const int wordId = lexer_.wordId;
-        if (isBuiltinFunction(wordId)) throw CannotCompile{};
+        if (isBuiltinFunction(wordId)) return builtin(wordId);
         if (in_.words.isFunctionName(wordId)) return call(wordId);
         return variable(wordId);
     }
@@ -395,6 +396,42 @@ class Compiler {
         }
         out_.hasCalls = true;
         return finishWithOperands(std::move(node), arguments);
+    }
+
+    // A built-in function with an argument list runs as the scanner runs it
+    // (it reads its own arguments); the compiled expression only needs to
+    // know where the call ends. A call that succeeds has read exactly one
+    // balanced parenthesis group, so that is where it ends. Functions that
+    // take no argument would leave a "(" after them unread: scanned.
+    int builtin(int wordId) {
+        switch (wordId) {
+        case KwCsrlin:
+        case KwErl:
+        case KwErr:
+        case KwDateS:
+        case KwTimeS:
+        case KwInkeyS: throw CannotCompile{};
+        default: break;
+        }
+        Node node;
+        node.op = Op::Builtin;
+        node.calls = true;
+        node.wordId = wordId;
+        node.nameStep = current_;
+        read();
+        if (!lexer_.isSymbol(u'(')) throw CannotCompile{};
+        int depth = 0;
+        do {
+            if (lexer_.isSymbol(u'('))
+                ++depth;
+            else if (lexer_.isSymbol(u')'))
+                --depth;
+            else if (lexer_.tokenKind == TokenEnd)
+                throw CannotCompile{};
+            read();
+        } while (depth > 0);
+        out_.hasCalls = true;
+        return finish(std::move(node));
     }
 
     Interpreter& in_;
@@ -455,6 +492,7 @@ class Evaluation {
         case Op::Scalar: failStep = n.after; return store_[scalarSlot(n)];
         case Op::Element: return element(n);
         case Op::Call: return call(n);
+        case Op::Builtin: return builtin(n);
         case Op::Negate:
         case Op::Not: {
             const Value operand = evaluate(n.left);
@@ -563,6 +601,15 @@ class Evaluation {
         Value result = evaluateExpression(in_);
         call.restoreParameters();
         return result;
+    }
+
+    // The lexer goes to the function's name (still there when the name came
+    // first) and the function scans its arguments; it fails, if at all,
+    // where the scanner would.
+    [[gnu::noinline]] Value builtin(const Node& n) {
+        if (n.nameStep != NoStep) compiled_.leaveLexer(in_.lexer, text_, n.nameStep, callerValue_);
+        failStep = NoStep;
+        return evaluateBuiltinFunction(in_, n.wordId);
     }
 
     Interpreter& in_;

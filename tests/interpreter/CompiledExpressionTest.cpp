@@ -318,20 +318,23 @@ class RandomExpressions {
         }
     }
 
-    static constexpr const char16_t* leaves[] = {u"A",     u"B",      u"C%",  u"D#",     u"E$",     u"S$",
-                                                 u"Z",     u"H",      u"L",   u"G!",     u"Q",      u"X",
-                                                 u"1",     u"0",      u"2.5", u"3",      u"1E+300", u"&HFFFF",
-                                                 u"\"x\"", u"\"12\"", u"FNR", u"M(1,2)", u"N$(1)",  u"-1"};
+    static constexpr const char16_t* leaves[] = {
+        u"A",   u"B",      u"C%",    u"D#", u"E$",  u"S$",     u"Z",      u"H",      u"L",     u"G!",
+        u"Q",   u"X",      u"1",     u"0",  u"2.5", u"3",      u"1E+300", u"&HFFFF", u"\"x\"", u"\"12\"",
+        u"FNR", u"M(1,2)", u"N$(1)", u"-1", u"ERR", u"INKEY$", u"RND",    u"DATE$"};
     static constexpr const char16_t* binaries[] = {u"+",  u"-",   u"*", u"/", u"\\", u"MOD", u"AND",
                                                    u"OR", u"XOR", u"=", u"<", u">",  u"<>",  u"<=",
                                                    u">=", u"=>",  u"^", u"+", u"-",  u"*"};
     static constexpr const char16_t* prefixes[] = {u"-", u"+", u"NOT"};
-    static constexpr const char16_t* oneArgument[] = {u"FNF(", u"FNS$(", u"FNE(", u"FNN(", u"FNB(",
-                                                      u"FNZ(", u"N$(",   u"FNL(", u"V("};
+    static constexpr const char16_t* oneArgument[] = {
+        u"FNF(",      u"FNS$(",    u"FNE(", u"FNN(", u"FNB(",  u"FNZ(",      u"N$(",   u"FNL(",
+        u"V(",        u"ABS(",     u"INT(", u"SGN(", u"LEN(",  u"STR$(",     u"SQR(",  u"CINT(",
+        u"LEFT$(S$,", u"MID$(E$,", u"RND(", u"VAL(", u"CHR$(", u"INSTR(S$,", u"SIN((", u"ERR("};
     static constexpr const char16_t* soup[] = {
-        u"A", u"B$", u"M(",  u"FNF(",  u"FNG(", u"FNR",  u"FNU(",  u")",    u"(",   u",",      u":",
-        u"'", u"+",  u"-",   u"*",     u"/",    u"^",    u"MOD",   u"AND",  u"NOT", u"=",      u"<>",
-        u"1", u"0",  u"2.5", u"\"x\"", u"THEN", u"ELSE", u"PRINT", u"LEN(", u"X",   u"1E+300", u"Q("};
+        u"A", u"B$",     u"M(", u"FNF(", u"FNG(",  u"FNR",   u"FNU(",   u")",    u"(",     u",",
+        u":", u"'",      u"+",  u"-",    u"*",     u"/",     u"^",      u"MOD",  u"AND",   u"NOT",
+        u"=", u"<>",     u"1",  u"0",    u"2.5",   u"\"x\"", u"THEN",   u"ELSE", u"PRINT", u"LEN(",
+        u"X", u"1E+300", u"Q(", u"SIN(", u"MID$(", u"ERR",   u"INKEY$", u"RND",  u"LEN"};
 
     std::mt19937 random_;
 };
@@ -376,7 +379,8 @@ TEST(CompiledExpression, ProgramsEndAndReportErrorsAlike) {
              u"10 DIM A(2): A(1)=1: B=A(1)+A(3)",
              u"10 R=(1+2)*(3+4) PRINT",
              u"10 R=M(1)+N(1,2)+M(1,2)",
-             u"10 ON ERROR GOTO 100\n20 DIM A(50000): DIM B(50000)\n30 X=B(1)+B(40000)\n40 END\n100 RESUME NEXT",
+             u"10 ON ERROR GOTO 100\n20 DIM A(50000): DIM B(50000)\n30 X=B(1)+B(40000)\n40 END\n100 RESUME "
+             u"NEXT",
              u"10 DIM A(3): FOR I=0 TO 4: S=S+A(I): NEXT",
          }) {
         expectSameRun(program);
