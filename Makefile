@@ -8,7 +8,7 @@ APT_PACKAGES = cmake ninja-build g++ ccache pkg-config libgtest-dev \
 	fonts-ipafont-mincho fonts-ipafont-gothic
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean format
+.PHONY: all deps configure build run test bench clean format
 
 all: build
 
@@ -35,6 +35,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Times the reference programs against bwbasic and yabasic when they are installed.
+bench: build
+	bench/run $(BUILD)/korvelin 3
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
