@@ -1,6 +1,7 @@
 #include "app/EditorSession.h"
 
 #include "app/Startup.h"
+#include "screen/widgets/ExecutionScreen.h"
 
 #include <QTimer>
 
@@ -16,7 +17,7 @@ UserDialogs& dialogsOrOwn(UserDialogs* given, std::unique_ptr<UserDialogs>& own)
 
 ExecutionScreenPort& screenOrOwn(ExecutionScreenPort* given, std::unique_ptr<ExecutionScreenPort>& own) {
     if (given) return *given;
-    own = std::make_unique<DetachedExecutionScreen>();
+    own = std::make_unique<ExecutionScreen>();
     return *own;
 }
 
@@ -56,6 +57,15 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
     host.attach(editor, control, debugScreen, screen, dialogs);
     editor.setAppDirectory(appDirectory);
     QObject::connect(&editor, &EditorWindow::editorClosed, &debugScreen, &QWidget::close);
+    if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) {
+        window->attach(
+            interpreter, dialogs,
+            [this] {
+                return !editor.menuEnabled(QStringLiteral("menu_exec")) &&
+                       !editor.menuEnabled(QStringLiteral("menu_resume"));
+            },
+            [this] { editor.close(); });
+    }
 }
 
 EditorSession::~EditorSession() = default;
@@ -66,6 +76,7 @@ void EditorSession::start(const QString& commandLine) {
     if (parsed.programPath.isEmpty()) {
         interpreter.startMode = 1;
         interpreter.commandTail.clear();
+        screen.showScreen();
         editor.show();
         const QString words = editor.state.AppDirectory + QStringLiteral("KORVELIN.DAT");
         // The compiled-in copy of the same file stays when it cannot be read.
@@ -73,6 +84,7 @@ void EditorSession::start(const QString& commandLine) {
             const QString shipped = findDataFile(QStringLiteral("KORVELIN.DAT"));
             if (!shipped.isEmpty()) interpreter.keywords.loadFromFile(shipped.toStdString());
         }
+        if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) window->startupFinished();
         return;
     }
     interpreter.startMode = 2;
@@ -81,6 +93,7 @@ void EditorSession::start(const QString& commandLine) {
     editor.openProgram(parsed.programPath);
     // The run starts from the event loop, so that the application can end with it.
     QTimer::singleShot(0, &editor, [this] { control.StartRun(); });
+    if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) window->startupFinished();
 }
 
 } // namespace korvelin

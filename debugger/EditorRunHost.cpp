@@ -70,12 +70,14 @@ void EditorRunHost::showErrorBox(const std::u16string& text) {
 void EditorRunHost::processEvents() {
     // Called after every statement: most calls only look at the clock.
     if (sinceEvents_.elapsed() < eventIntervalMs) return;
+    screen_->refresh();
     QApplication::processEvents();
     sinceEvents_.restart();
 }
 
 void EditorRunHost::waitForEvents() {
     editor_->flushLineNumber();
+    screen_->refresh();
     QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     sinceEvents_.restart();
 }

@@ -40,6 +40,9 @@ class ExecutionScreenPort {
     virtual void showInputBox() { inputBoxTag_.clear(); }
     virtual void hideInputBox() {}
     virtual void closeScreen() {}
+    // Window events are about to run: the window catches up with what the
+    // program drew and with the size it asked for.
+    virtual void refresh() {}
 
   private:
     QString caption_ = QStringLiteral("Korvelin (実行画面)");

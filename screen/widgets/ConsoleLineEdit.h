@@ -1,0 +1,39 @@
+#pragma once
+// Text2: the one-line editor a console INPUT or LINE INPUT shows at the
+// pen position. Its tag tells the waiting run loop how the input went:
+// "" while typing, "OK" accepted, "NG" rejected (retype), "FORCED" when the
+// run was ended.
+
+#include <QLineEdit>
+
+#include <functional>
+#include <string>
+
+namespace korvelin {
+
+class ConsoleLineEdit : public QLineEdit {
+    Q_OBJECT
+  public:
+    explicit ConsoleLineEdit(QWidget* parent);
+
+    std::u16string tag;
+    // Enter: the typed line; returns the new tag ("OK" or "NG").
+    std::function<std::u16string(const QString& line)> lineEntered;
+    // The text function key n (1..15) types.
+    std::function<QString(int n)> functionKeyText;
+
+    // Text2_KeyPress with character 13.
+    void Text2_Enter();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    bool Text2_KeyDown(QKeyEvent* event);
+};
+
+// F10 would leave a menu bar activated on the original system, so an
+// Escape keystroke follows it wherever the keyboard focus is.
+void sendEscapeAfterF10();
+
+} // namespace korvelin

@@ -1,0 +1,375 @@
+#include "screen/widgets/ExecutionScreen.h"
+
+#include "editor/UserDialogs.h"
+#include "interpreter/Interpreter.h"
+#include "screen/ConsoleInput.h"
+#include "values/Cp932.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvelin {
+
+namespace {
+
+// What a special key puts into the key buffer; 0 for keys whose character,
+// if any, comes with the key press. End is the HELP key and F1..F15 are
+// handled apart.
+char16_t specialKeyCode(int key) {
+    switch (key) {
+    case Qt::Key_PageUp: return 0xF9;
+    case Qt::Key_PageDown: return 0xF8;
+    case Qt::Key_Home: return 0x0C;
+    case Qt::Key_Left: return 0x1D;
+    case Qt::Key_Up: return 0x1E;
+    case Qt::Key_Right: return 0x1C;
+    case Qt::Key_Down: return 0x1F;
+    case Qt::Key_Insert: return 0x12;
+    case Qt::Key_Delete: return 0x7F;
+    default: return 0;
+    }
+}
+
+int buttonNumber(Qt::MouseButton button) {
+    if (button == Qt::LeftButton) return 1;
+    if (button == Qt::RightButton) return 2;
+    return 0; // the middle button and the others are not the program's
+}
+
+// The single-byte character of a code, as CHR$ makes it.
+std::u16string byteCharacter(char16_t code) {
+    return cp932::decode(std::string(1, static_cast<char>(code)));
+}
+
+} // namespace
+
+ExecutionScreen::ExecutionScreen() {
+    setWindowTitle(caption());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(640, 400);
+    picture_ = QImage(640, 400, QImage::Format_RGB32);
+    picture_.fill(Qt::black);
+
+    Text2 = new ConsoleLineEdit(this);
+    QFont font(QStringLiteral("ＭＳ 明朝"));
+    font.setPixelSize(16);
+    Text2->setFont(font);
+    QPalette colours = Text2->palette();
+    colours.setColor(QPalette::Base, Qt::black);
+    colours.setColor(QPalette::Text, Qt::white);
+    Text2->setPalette(colours);
+    Text2->setFixedHeight(18);
+    Text2->lineEntered = [this](const QString& line) { return enterLine(line); };
+    Text2->functionKeyText = [this](int n) {
+        if (!in_) return QString();
+        return QString::fromStdU16String(in_->keyboard.functionKeyText[static_cast<std::size_t>(n)]);
+    };
+}
+
+void ExecutionScreen::attach(Interpreter& interpreter, UserDialogs& dialogs,
+                             std::function<bool()> programRunning, std::function<void()> closeApplication) {
+    in_ = &interpreter;
+    dialogs_ = &dialogs;
+    programRunning_ = std::move(programRunning);
+    closeApplication_ = std::move(closeApplication);
+    followScreenSize();
+}
+
+bool ExecutionScreen::takesInput() const {
+    return in_ && programRunning_ && programRunning_();
+}
+
+// --- what the editor and the execution control ask ---
+
+void ExecutionScreen::showScreen() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void ExecutionScreen::clearScreen() {
+    if (!in_) return;
+    ScreenState& s = in_->screen;
+    const ColorRef background = s.ColorValue(s.backgroundColor);
+    s.clearPage(0, background);
+    s.clearPage(1, background);
+    s.takeDisplayChanges();
+    s.pagePen(0) = {};
+    s.pagePen(1) = {};
+    s.windowPen = {};
+    s.cursorColumn = 0;
+    s.cursorRow = 0;
+    s.lastPointX = Value::integer(0);
+    s.lastPointY = Value::integer(0);
+    picture_ = QImage(size(), QImage::Format_RGB32);
+    picture_.fill(pixelOf(background));
+    update();
+}
+
+void ExecutionScreen::runStarting() {
+    show();
+    setAutoRedraw(false);
+    setFocus();
+}
+
+void ExecutionScreen::runResuming() {
+    setAutoRedraw(false);
+    setFocus();
+}
+
+void ExecutionScreen::runStopped() {
+    refresh();
+    setAutoRedraw(true);
+}
+
+void ExecutionScreen::setAutoRedraw(bool on) {
+    if (!in_) return;
+    persistent_ = on;
+    if (on) {
+        // The picture the window shows now is the one it keeps.
+        const QImage& page = in_->screen.page(in_->screen.displayPage);
+        picture_ = QImage(size(), QImage::Format_RGB32);
+        picture_.fill(Qt::black);
+        QPainter painter(&picture_);
+        painter.drawImage(0, 0, page, 0, 0, width(), height());
+    }
+    update();
+}
+
+void ExecutionScreen::setFocus() {
+    activateWindow();
+    if (Text2->isVisible())
+        Text2->setFocus();
+    else
+        QWidget::setFocus();
+}
+
+void ExecutionScreen::setCaption(const QString& caption) {
+    ExecutionScreenPort::setCaption(caption);
+    setWindowTitle(caption);
+}
+
+void ExecutionScreen::refresh() {
+    if (!in_) return;
+    followScreenSize();
+    const QRect changed = in_->screen.takeDisplayChanges();
+    if (!persistent_ && !changed.isEmpty()) update(changed);
+}
+
+void ExecutionScreen::closeScreen() {
+    closingForGood_ = true;
+    close();
+}
+
+// --- the console line editor ---
+
+void ExecutionScreen::showInputBox() {
+    refresh();
+    const PenPosition pen = in_ ? in_->screen.windowPen : PenPosition{};
+    Text2->move(pen.x, pen.y);
+    Text2->resize(std::max(8 * CellWidth, width() - pen.x), Text2->height());
+    Text2->clear();
+    Text2->tag.clear();
+    Text2->show();
+    Text2->setFocus();
+}
+
+void ExecutionScreen::hideInputBox() {
+    Text2->hide();
+    if (isVisible()) QWidget::setFocus();
+}
+
+std::u16string ExecutionScreen::enterLine(const QString& line) {
+    if (!in_) return u"NG";
+    if (!acceptConsoleInput(*in_, line.toStdU16String())) {
+        dialogs_->message(this, QMessageBox::Warning, QStringLiteral("入力に誤りがあります。"));
+        return u"NG";
+    }
+    hideInputBox();
+    refresh();
+    return u"OK";
+}
+
+// --- the window ---
+
+void ExecutionScreen::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, Qt::black);
+    if (persistent_ || !in_)
+        painter.drawImage(area.topLeft(), picture_, area);
+    else
+        painter.drawImage(area.topLeft(), in_->screen.page(in_->screen.displayPage), area);
+}
+
+void ExecutionScreen::followScreenSize() {
+    const QSize wanted(in_->screen.clientWidth, in_->screen.clientHeight);
+    if (size() == wanted || isMaximized() || isMinimized()) return;
+    resizing_ = true;
+    resize(wanted);
+    resizing_ = false;
+}
+
+void ExecutionScreen::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize(event->size());
+}
+
+void ExecutionScreen::Form_Resize(QSize client) {
+    if (!in_ || isMinimized() || resizing_) return;
+    ScreenState& s = in_->screen;
+    // The size the program asked for (WIDTH) or the one just snapped to.
+    if (client == QSize(s.clientWidth, s.clientHeight)) return;
+    const int old = s.pageHeightUnits;
+    const int columns = std::max(1, static_cast<int>(std::floor(client.width() / 8.0 + 0.5)));
+    const int units = std::max(1, static_cast<int>(std::floor(client.height() / 16.0 + 0.5)));
+    s.textColumns = columns;
+    s.pageHeightUnits = static_cast<std::int16_t>(units);
+    if (old == static_cast<int>(std::ceil(s.rowHeight * s.consoleLines / 16.0)) && s.consoleTop == 0)
+        s.consoleLines = static_cast<std::int16_t>(std::floor(units * 16.0 / s.rowHeight));
+    if (isMaximized()) {
+        s.clientWidth = client.width();
+        s.clientHeight = client.height();
+        return;
+    }
+    // A size dragged by the user snaps to whole cells.
+    s.clientWidth = CellWidth * columns;
+    s.clientHeight = CellHeight * units;
+    resizing_ = true;
+    resize(s.clientWidth, s.clientHeight);
+    resizing_ = false;
+}
+
+void ExecutionScreen::closeEvent(QCloseEvent* event) {
+    hide();
+    if (closingForGood_) {
+        event->accept();
+        return;
+    }
+    // The window object lives as long as the session; closing it asks the
+    // editor to end the application (which first ends a running program).
+    event->ignore();
+    if (startingUp_) return;
+    if (closeApplication_) closeApplication_();
+}
+
+// --- keyboard ---
+
+void ExecutionScreen::keyPressEvent(QKeyEvent* event) {
+    if (Text2->isVisible()) {
+        // The waiting INPUT takes the keys even when the form has the focus.
+        QApplication::sendEvent(Text2, event);
+        return;
+    }
+    if (!takesInput()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    bool consumed = false;
+    Form_KeyDown(event, consumed);
+    if (!consumed) Form_KeyPress(event->text());
+    event->accept();
+}
+
+void ExecutionScreen::Form_KeyDown(QKeyEvent* event, bool& consumed) {
+    KeyboardState& keyboard = in_->keyboard;
+    EventTables& events = in_->events;
+    const int key = event->key();
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F15) {
+        const int n = key - Qt::Key_F1 + 1;
+        if (!events.raiseTrap(n, in_->control.controlTop))
+            keyboard.keyBuffer += keyboard.functionKeyText[static_cast<std::size_t>(n)];
+        if (n == 10) sendEscapeAfterF10();
+        consumed = true;
+        return;
+    }
+    if (key == Qt::Key_End) {
+        if (!events.raiseTrap(EventHelpKey, in_->control.controlTop)) keyboard.keyBuffer += u'\x01';
+        consumed = true;
+        return;
+    }
+    if (const char16_t code = specialKeyCode(key)) {
+        keyboard.keyBuffer += byteCharacter(code);
+        consumed = true;
+    }
+}
+
+void ExecutionScreen::Form_KeyPress(const QString& text) {
+    in_->keyboard.keyBuffer += text.toStdU16String();
+}
+
+void ExecutionScreen::inputMethodEvent(QInputMethodEvent* event) {
+    // Kana and kanji composed by an input method arrive as their characters.
+    if (takesInput() && !event->commitString().isEmpty()) Form_KeyPress(event->commitString());
+    event->accept();
+}
+
+QVariant ExecutionScreen::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImEnabled) return true;
+    if (query == Qt::ImCursorRectangle && in_) {
+        const PenPosition pen = in_->screen.windowPen;
+        return QRect(pen.x, pen.y, CellWidth, CellHeight);
+    }
+    return QWidget::inputMethodQuery(query);
+}
+
+// --- mouse ---
+
+void ExecutionScreen::mousePressEvent(QMouseEvent* event) {
+    if (takesInput()) Form_MouseDown(event->button(), event->position());
+    event->accept();
+}
+
+void ExecutionScreen::mouseReleaseEvent(QMouseEvent* event) {
+    if (takesInput()) Form_MouseUp(event->button(), event->position());
+    event->accept();
+}
+
+void ExecutionScreen::mouseMoveEvent(QMouseEvent* event) {
+    if (takesInput()) Form_MouseMove(event->position());
+    event->accept();
+}
+
+void ExecutionScreen::Form_MouseDown(Qt::MouseButton button, QPointF position) {
+    const int b = buttonNumber(button);
+    if (b == 0) return;
+    KeyboardState& k = in_->keyboard;
+    const auto i = static_cast<std::size_t>(b);
+    k.mouseX = static_cast<float>(position.x());
+    k.mouseY = static_cast<std::int16_t>(std::lround(position.y()));
+    k.buttonDownX[i] = k.mouseX;
+    k.buttonDownY[i] = k.mouseY;
+    in_->events.raiseTrap(EventMouseMove + b, in_->control.controlTop);
+}
+
+void ExecutionScreen::Form_MouseUp(Qt::MouseButton button, QPointF position) {
+    const int b = buttonNumber(button);
+    if (b == 0) return;
+    KeyboardState& k = in_->keyboard;
+    const auto i = static_cast<std::size_t>(b);
+    k.mouseX = static_cast<float>(position.x());
+    k.mouseY = static_cast<std::int16_t>(std::lround(position.y()));
+    k.buttonUpX[i] = k.mouseX;
+    k.buttonUpY[i] = k.mouseY;
+    in_->events.raiseTrap(EventMouseMove + 2 + b, in_->control.controlTop);
+}
+
+void ExecutionScreen::Form_MouseMove(QPointF position) {
+    KeyboardState& k = in_->keyboard;
+    k.mouseX = static_cast<float>(position.x());
+    k.mouseY = static_cast<std::int16_t>(std::lround(position.y()));
+    in_->events.raiseTrap(EventMouseMove, in_->control.controlTop);
+}
+
+} // namespace korvelin
