@@ -268,8 +268,15 @@ void ExecutionScreen::closeEvent(QCloseEvent* event) {
 
 void ExecutionScreen::keyPressEvent(QKeyEvent* event) {
     if (Text2->isVisible()) {
-        // The waiting INPUT takes the keys even when the form has the focus.
+        // The waiting INPUT takes the keys even when the form has the
+        // focus. A key the line editor ignores comes back here as its
+        // parent, and goes no further.
+        if (forwardingKey_) return;
+        forwardingKey_ = true;
+        Text2->setFocus();
         QApplication::sendEvent(Text2, event);
+        forwardingKey_ = false;
+        event->accept();
         return;
     }
     if (!takesInput()) {

@@ -87,6 +87,7 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     bool persistent_ = true;
     QImage picture_;
     bool resizing_ = false;
+    bool forwardingKey_ = false;
     bool startingUp_ = true;
     bool closingForGood_ = false;
 };

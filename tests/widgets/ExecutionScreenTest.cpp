@@ -150,6 +150,22 @@ TEST(ConsoleInput, FunctionKeysTypeTheirTextAndACarriageReturnEntersTheLine) {
     EXPECT_EQ(h.number(u"A!"), 412);
 }
 
+TEST(ConsoleInput, KeysGivenToTheWindowReachTheWaitingLineEditor) {
+    EditorHarness h;
+    ExecutionScreen& w = windowOf(h);
+    h.type(QStringLiteral("10 INPUT A\n"));
+    Script script(h);
+    script.when(waitingWithTag(w, u""), [&] {
+        // Up is a key the line editor ignores: it must not come back to it.
+        QTest::keyClick(&w, Qt::Key_Up);
+        QTest::keyClick(&w, Qt::Key_5);
+        QTest::keyClick(&w, Qt::Key_Return);
+    });
+    ASSERT_TRUE(script.run());
+    EXPECT_EQ(h.number(u"A!"), 5);
+    EXPECT_TRUE(h.in().keyboard.keyBuffer.empty());
+}
+
 TEST(ConsoleInput, TheEchoOnTheLastConsoleRowScrollsTheConsole) {
     EditorHarness h;
     ExecutionScreen& w = windowOf(h);
