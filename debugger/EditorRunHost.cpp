@@ -95,6 +95,11 @@ void EditorRunHost::hideInputBox() {
     screen_->hideInputBox();
 }
 
+void EditorRunHost::keysWanted(std::u16string& keyBuffer, std::size_t count) {
+    (void)count;
+    if (keyBuffer.empty()) screen_->keyPollEmpty();
+}
+
 void EditorRunHost::showDirectOutput(const std::u16string& text, bool lineEnded) {
     debugScreen_->writeOutput(QString::fromStdU16String(text), lineEnded);
 }

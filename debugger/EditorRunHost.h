@@ -40,6 +40,7 @@ class EditorRunHost : public RunHost {
     std::u16string inputBoxTag() override;
     void hideInputBox() override;
     void showDirectOutput(const std::u16string& text, bool lineEnded) override;
+    void keysWanted(std::u16string& keyBuffer, std::size_t count) override;
     bool hasWatches() override { return false; }
     int checkWatches() override { return -1; }
     void showWatch(int) override {}

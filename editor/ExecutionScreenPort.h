@@ -43,6 +43,9 @@ class ExecutionScreenPort {
     // Window events are about to run: the window catches up with what the
     // program drew and with the size it asked for.
     virtual void refresh() {}
+    // INKEY$ found no key: a program that does nothing but poll may wait
+    // here for the next window event instead of spinning.
+    virtual void keyPollEmpty() {}
 
   private:
     QString caption_ = QStringLiteral("Korvelin (実行画面)");

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -165,6 +166,31 @@ void ExecutionScreen::refresh() {
     followScreenSize();
     const QRect changed = in_->screen.takeDisplayChanges();
     if (!persistent_ && !changed.isEmpty()) update(changed);
+}
+
+void ExecutionScreen::keyPollEmpty() {
+    // Polls less than a few milliseconds apart with no drawing between them
+    // are a program waiting for a key. Once that has gone on for a while,
+    // each empty poll blocks until a window event arrives (a key wakes it
+    // at once) or a short time has passed, so the wait costs no CPU while
+    // a program that draws or computes between its polls runs at full speed.
+    constexpr int tightGapMs = 5;
+    constexpr int streakMs = 50;
+    constexpr int napMs = 10;
+    if (!in_) return;
+    const std::uint64_t version = in_->screen.displayVersion();
+    const bool tight = sinceLastPoll_.isValid() && sinceLastPoll_.elapsed() <= tightGapMs;
+    sinceLastPoll_.start();
+    if (!tight || version != pollDisplayVersion_ || !pollStreak_.isValid()) {
+        pollDisplayVersion_ = version;
+        pollStreak_.start();
+        return;
+    }
+    if (pollStreak_.elapsed() < streakMs) return;
+    refresh();
+    QTimer::singleShot(napMs, this, [] {});
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    sinceLastPoll_.start();
 }
 
 void ExecutionScreen::closeScreen() {

@@ -12,9 +12,11 @@
 #include "editor/ExecutionScreenPort.h"
 #include "screen/widgets/ConsoleLineEdit.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 
 namespace korvelin {
@@ -51,6 +53,7 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     void hideInputBox() override;
     void closeScreen() override;
     void refresh() override;
+    void keyPollEmpty() override;
 
     ConsoleLineEdit* Text2;
 
@@ -88,6 +91,10 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     QImage picture_;
     bool resizing_ = false;
     bool forwardingKey_ = false;
+    // A stretch of empty INKEY$ polls with nothing drawn in between.
+    QElapsedTimer pollStreak_;
+    QElapsedTimer sinceLastPoll_;
+    std::uint64_t pollDisplayVersion_ = 0;
     bool startingUp_ = true;
     bool closingForGood_ = false;
 };

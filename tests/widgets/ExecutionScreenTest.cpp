@@ -210,6 +210,28 @@ TEST(Keyboard, SpecialKeysAndTypedCharactersFillTheKeyBuffer) {
                                                          "a\x01\r"));
 }
 
+TEST(Keyboard, AProgramPollingInkeyForAKeyNapsUntilTheKeyComes) {
+    EditorHarness h;
+    ExecutionScreen& w = windowOf(h);
+    h.type(QStringLiteral("10 C=C+1: A$=INKEY$: IF A$=\"\" THEN 10\n"));
+    QElapsedTimer clock;
+    double before = 0;
+    double during = 0;
+    Script script(h);
+    script.when([&] { return clock.elapsed() > 150; }, [&] { before = h.number(u"C!"); })
+        .when([&] { return clock.elapsed() > 350; },
+              [&] {
+                  during = h.number(u"C!") - before;
+                  QTest::keyClick(&w, Qt::Key_Q);
+              });
+    clock.start();
+    ASSERT_TRUE(script.run());
+    EXPECT_EQ(text(h, u"A$"), u"q");
+    // Spinning would poll hundreds of thousands of times in 200 ms; the
+    // script's own 2 ms timer wakes the naps now and then.
+    EXPECT_LT(during, 2000);
+}
+
 TEST(Keyboard, TypedKanjiFromAnInputMethodArriveAsCharacters) {
     EditorHarness h;
     ExecutionScreen& w = windowOf(h);
