@@ -63,6 +63,8 @@ void EditorRunHost::closeEditor() {
 void EditorRunHost::showErrorBox(const std::u16string& text) {
     QString message = QString::fromStdU16String(text);
     message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // What the program drew last shows behind its error message.
+    screen_->refresh();
     dialogs_->message(editor_->isVisible() ? static_cast<QWidget*>(editor_) : screen_->window(),
                       QMessageBox::Warning, message);
 }

@@ -5,9 +5,9 @@
 
 namespace korvelin {
 
-void sendEscapeAfterF10() {
+void sendEscapeAfterF10(QWidget* pressed) {
     QWidget* target = QApplication::focusWidget();
-    if (!target) return;
+    if (!target) target = pressed;
     QApplication::postEvent(
         target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")));
     QApplication::postEvent(
@@ -36,7 +36,7 @@ bool ConsoleLineEdit::Text2_KeyDown(QKeyEvent* event) {
             insert(QString(c));
         }
     }
-    if (n == 10) sendEscapeAfterF10();
+    if (n == 10) sendEscapeAfterF10(this);
     return true;
 }
 

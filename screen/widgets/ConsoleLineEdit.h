@@ -33,7 +33,8 @@ class ConsoleLineEdit : public QLineEdit {
 };
 
 // F10 would leave a menu bar activated on the original system, so an
-// Escape keystroke follows it wherever the keyboard focus is.
-void sendEscapeAfterF10();
+// Escape keystroke follows it wherever the keyboard focus is (`pressed`,
+// the widget that got F10, when no widget has the focus).
+void sendEscapeAfterF10(QWidget* pressed);
 
 } // namespace korvelin

@@ -323,7 +323,7 @@ void ExecutionScreen::Form_KeyDown(QKeyEvent* event, bool& consumed) {
         const int n = key - Qt::Key_F1 + 1;
         if (!events.raiseTrap(n, in_->control.controlTop))
             keyboard.keyBuffer += keyboard.functionKeyText[static_cast<std::size_t>(n)];
-        if (n == 10) sendEscapeAfterF10();
+        if (n == 10) sendEscapeAfterF10(this);
         consumed = true;
         return;
     }

@@ -232,6 +232,23 @@ TEST(Keyboard, AProgramPollingInkeyForAKeyNapsUntilTheKeyComes) {
     EXPECT_LT(during, 2000);
 }
 
+TEST(Keyboard, AnEscapeFollowsF10WhetherItsTrapFiresOrNot) {
+    EditorHarness h;
+    ExecutionScreen& w = windowOf(h);
+    h.type(QStringLiteral("10 KEY 10,\"z\": ON KEY GOSUB ,,,,,,,,,100: R=1\n"
+                          "20 A$=INPUT$(2): KEY(10) ON: R=2\n"
+                          "30 IF T=0 THEN 30\n"
+                          "40 B$=INPUT$(1): END\n"
+                          "100 T=T+1: RETURN\n"));
+    Script script(h);
+    script.when([&] { return h.number(u"R!") == 1; }, [&] { QTest::keyClick(&w, Qt::Key_F10); })
+        .when([&] { return h.number(u"R!") == 2; }, [&] { QTest::keyClick(&w, Qt::Key_F10); });
+    ASSERT_TRUE(script.run());
+    EXPECT_EQ(text(h, u"A$"), u"z\x1b");
+    EXPECT_EQ(text(h, u"B$"), u"\x1b");
+    EXPECT_EQ(h.number(u"T!"), 1);
+}
+
 TEST(Keyboard, TypedKanjiFromAnInputMethodArriveAsCharacters) {
     EditorHarness h;
     ExecutionScreen& w = windowOf(h);
