@@ -393,3 +393,50 @@ TEST(Closing, ClosingTheExecutionWindowHidesItAndEndsTheApplication) {
 
 } // namespace
 } // namespace korvelin::testing
+
+namespace korvelin::testing {
+namespace {
+
+TEST(CommandLineMode, TheProgramRunsInTheExecutionWindowAndTheApplicationEndsWithIt) {
+    QTemporaryDir folder;
+    {
+        QFile file(folder.path() + QStringLiteral("/ask.bas"));
+        file.open(QIODevice::WriteOnly);
+        file.write("10 PRINT COMMAND$\r\n20 INPUT N\r\n30 PRINT N*2\r\n");
+    }
+    ScriptedDialogs dialogs;
+    EditorSession session(folder.path() + QLatin1Char('/'), &dialogs);
+    auto& w = dynamic_cast<ExecutionScreen&>(session.screen);
+    QSignalSpy closed(&session.editor, &EditorWindow::editorClosed);
+    bool shownAlone = false;
+    QTimer typer;
+    QObject::connect(&typer, &QTimer::timeout, [&] {
+        if (!w.Text2->isVisible()) return;
+        typer.stop();
+        shownAlone = w.isVisible() && !session.editor.isVisible();
+        QTest::keyClicks(w.Text2, QStringLiteral("21"));
+        QTest::keyClick(w.Text2, Qt::Key_Return);
+    });
+    typer.start(2);
+    session.start(folder.path() + QStringLiteral("/ask  -v  x"));
+    ASSERT_TRUE(closed.wait(5000));
+    EXPECT_TRUE(shownAlone);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Korvelin (ASK.BAS)"));
+    EXPECT_EQ(session.interpreter.commandTail, u"-v  x");
+    EXPECT_FALSE(w.isVisible());
+    // What the program printed: its tail, the echo, and the doubled number.
+    const QImage picture = session.interpreter.screen.windowImage();
+    auto rowInked = [&](int row) {
+        for (int y = row * 16; y < row * 16 + 16; ++y)
+            for (int x = 0; x < 40; ++x)
+                if ((picture.pixel(x, y) & 0xFFFFFF) != 0) return true;
+        return false;
+    };
+    EXPECT_TRUE(rowInked(0));
+    EXPECT_TRUE(rowInked(1));
+    EXPECT_TRUE(rowInked(2));
+    EXPECT_FALSE(rowInked(3));
+}
+
+} // namespace
+} // namespace korvelin::testing
