@@ -315,6 +315,12 @@ void ExecutionScreen::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+bool ExecutionScreen::focusNextPrevChild(bool next) {
+    // Tab is a key of the program (character 9), not a focus move.
+    if (takesInput()) return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
 void ExecutionScreen::Form_KeyDown(QKeyEvent* event, bool& consumed) {
     KeyboardState& keyboard = in_->keyboard;
     EventTables& events = in_->events;

@@ -193,7 +193,7 @@ TEST(ConsoleInput, TheEchoOnTheLastConsoleRowScrollsTheConsole) {
 TEST(Keyboard, SpecialKeysAndTypedCharactersFillTheKeyBuffer) {
     EditorHarness h;
     ExecutionScreen& w = windowOf(h);
-    h.type(QStringLiteral("10 A$=INPUT$(7)\n"));
+    h.type(QStringLiteral("10 A$=INPUT$(8)\n"));
     Script script(h);
     script.when(always(), [&] {
         QTest::keyClick(&w, Qt::Key_Left);
@@ -202,12 +202,13 @@ TEST(Keyboard, SpecialKeysAndTypedCharactersFillTheKeyBuffer) {
         QTest::keyClick(&w, Qt::Key_PageUp);
         QTest::keyClick(&w, Qt::Key_A);
         QTest::keyClick(&w, Qt::Key_End); // no HELP trap: character 1
+        QTest::keyClick(&w, Qt::Key_Tab);
         QTest::keyClick(&w, Qt::Key_Return);
     });
     ASSERT_TRUE(script.run());
     // Bytes: page up (&HF9) is a lead byte and pairs with the "a" after it.
     EXPECT_EQ(cp932::encode(text(h, u"A$")), std::string("\x1D\x1F\x7F\xF9"
-                                                         "a\x01\r"));
+                                                         "a\x01\t\r"));
 }
 
 TEST(Keyboard, AProgramPollingInkeyForAKeyNapsUntilTheKeyComes) {
