@@ -33,6 +33,7 @@ bool ConsoleLineEdit::Text2_KeyDown(QKeyEvent* event) {
             // nowhere to go.
             if (isHidden()) break;
         } else {
+            end(false);
             insert(QString(c));
         }
     }

@@ -250,6 +250,7 @@ void ExecutionScreen::followScreenSize() {
 void ExecutionScreen::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize(event->size());
+    if (Text2->isVisible()) Text2->resize(std::max(8 * CellWidth, width() - Text2->x()), Text2->height());
 }
 
 void ExecutionScreen::Form_Resize(QSize client) {
