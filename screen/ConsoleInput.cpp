@@ -121,13 +121,11 @@ bool parseInputLine(WordTable& words, std::u16string_view line, const std::vecto
         } else {
             lexer.nextToken();
             if (lexer.tokenKind == TokenEnd) break;
-            bool negative = false;
-            if (lexer.isSymbol(u'-') || lexer.isSymbol(u'+')) {
-                negative = lexer.isSymbol(u'-');
-                lexer.nextToken();
-            }
-            // A word, a string or a lone sign is no number: the input is
-            // rejected rather than leaving the variable a stale value.
+            // Only "-" is a sign here.
+            const bool negative = lexer.isSymbol(u'-');
+            if (negative) lexer.nextToken();
+            // A word, a string, a "+" or a lone sign is no number: the input
+            // is rejected rather than leaving the variable a stale value.
             if (lexer.tokenKind != TokenConstant || lexer.tokenValue.isString()) return false;
             items.push_back(negative ? negate(lexer.tokenValue) : lexer.tokenValue);
         }

@@ -34,7 +34,7 @@ TEST(InputLine, NumbersNeedOneConstantPerVariable) {
     EXPECT_FALSE(parse(u"", {false}).accepted);
     EXPECT_FALSE(parse(u"abc", {false}).accepted); // a word is no number
     EXPECT_FALSE(parse(u"-", {false}).accepted);
-    EXPECT_EQ(parse(u"+7", {false}).items.at(0).toDouble(), 7);
+    EXPECT_FALSE(parse(u"+7", {false}).accepted); // "+" is no sign in typed numbers
     EXPECT_EQ(parse(u"&H10", {false}).items.at(0).toDouble(), 16);
     // The scan stops at the first token that is no comma.
     EXPECT_EQ(parse(u"5 6", {false}).items.at(0).toDouble(), 5);
