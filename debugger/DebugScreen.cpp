@@ -1,5 +1,7 @@
 #include "debugger/DebugScreen.h"
 
+#include "editor/ProgramEditor.h"
+
 #include <QCloseEvent>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -8,11 +10,7 @@ namespace korvelin {
 
 DebugTextBox::DebugTextBox(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("Text1"));
-    QFont font(QStringLiteral("IPAGothic"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPixelSize(16);
-    setFont(font);
+    setFont(programTextFont());
     setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 

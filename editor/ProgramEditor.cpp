@@ -14,17 +14,21 @@ QString firstDroppedFile(const QMimeData* data) {
     return {};
 }
 
-ProgramEditor::ProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
-    setObjectName(QStringLiteral("RichTextBox1"));
+QFont programTextFont() {
     QFont font(QStringLiteral("IPAGothic"));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(16);
-    setFont(font);
+    return font;
+}
+
+ProgramEditor::ProgramEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName(QStringLiteral("RichTextBox1"));
+    setFont(programTextFont());
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setAcceptDrops(true);
     // Tabs are rare in programs; keep them at eight cells like the console.
-    setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 8);
+    setTabStopDistance(QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')) * 8);
 }
 
 void ProgramEditor::keyPressEvent(QKeyEvent* event) {

@@ -3,11 +3,16 @@
 // in a fixed-pitch Japanese font, the editor's own keys, and program files
 // dropped onto it.
 
+#include <QFont>
 #include <QPlainTextEdit>
 
 #include <functional>
 
 namespace korvelin {
+
+// The fixed-pitch Japanese font of program text, in the editor and the
+// debug screen alike.
+QFont programTextFont();
 
 class ProgramEditor : public QPlainTextEdit {
     Q_OBJECT
