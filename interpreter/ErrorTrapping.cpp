@@ -68,23 +68,12 @@ void executeOnErrorGoto(Interpreter& in, StatementArgs& args) {
     lexer.nextToken();
     in.expectWord(KwGoto);
     lexer.nextToken();
-    int handler = -1;
-    if (lexer.isSymbol(u'*')) {
+    std::int16_t handler = -1; // line 0: no handler
+    if (lexer.tokenKind == TokenConstant && !lexer.tokenValue.isString() && lexer.tokenValue.toDouble() == 0)
         lexer.nextToken();
-        if (lexer.tokenKind != TokenWord) raise(ErrSyntax);
-        handler = in.labels.find(lexer.wordId);
-        if (handler < 0) raise(ErrUndefinedLabel);
-    } else if (lexer.tokenKind == TokenConstant && !lexer.tokenValue.isString()) {
-        const double line = lexer.tokenValue.toDouble();
-        if (line != 0) {
-            handler = in.statements.findLine(line);
-            if (handler < 0) raise(ErrUndefinedLine);
-        }
-    } else {
-        raise(ErrSyntax);
-    }
-    lexer.nextToken();
-    in.events.eventTarget[EventErrorTrap] = static_cast<std::int16_t>(handler);
+    else
+        handler = readHandlerSlot(in);
+    in.events.eventTarget[EventErrorTrap] = handler;
     in.checkStatementEnd(args);
 }
 

@@ -97,8 +97,8 @@ void executeHelpOrCom(Interpreter& in, StatementArgs& args) {
     in.checkStatementEnd(args);
 }
 
-// The slot of a handler: "*" and a label, or a line number. The current
-// token is its first; the token after it becomes current.
+} // namespace
+
 std::int16_t readHandlerSlot(Interpreter& in) {
     Lexer& lexer = in.lexer;
     int slot = -1;
@@ -116,6 +116,8 @@ std::int16_t readHandlerSlot(Interpreter& in) {
     lexer.nextToken();
     return static_cast<std::int16_t>(slot);
 }
+
+namespace {
 
 bool endsStatement(const Lexer& lexer) {
     return lexer.tokenKind == TokenEnd || lexer.isSymbol(u':') || lexer.isWord(KwElse) ||

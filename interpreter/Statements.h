@@ -7,6 +7,9 @@ namespace korvelin {
 
 // ON ERROR GOTO; the current token is ERROR.
 void executeOnErrorGoto(Interpreter& in, StatementArgs& args);
+// The slot of a trap handler: "*" and a label, or a line number (errors 1,
+// 32, 8). The current token is its first; the token after it becomes current.
+std::int16_t readHandlerSlot(Interpreter& in);
 // ON KEY/MOUSE/HELP/COM GOSUB; the current token is the word after ON.
 void executeOnTrapGosub(Interpreter& in, StatementArgs& args);
 // A statement whose subsystem is not part of this build yet.
