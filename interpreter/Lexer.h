@@ -25,12 +25,12 @@ enum TokenKind : std::uint8_t { TokenEnd = 0, TokenSymbol = 1, TokenConstant = 2
 // Symbol codes: single-character symbols are the character itself; the
 // two-character comparisons and the MOD operator get codes of their own.
 enum Symbol : char16_t {
-    SymLessEqual = 0xE001,  // <=
-    SymGreaterEqual,        // >=
-    SymNotEqual,            // <>
-    SymEqualLess,           // =<
-    SymEqualGreater,        // =>
-    SymMod,                 // MOD
+    SymLessEqual = 0xE001, // <=
+    SymGreaterEqual,       // >=
+    SymNotEqual,           // <>
+    SymEqualLess,          // =<
+    SymEqualGreater,       // =>
+    SymMod,                // MOD
 };
 
 constexpr int EndOfText = -1;
@@ -107,7 +107,7 @@ struct ScanText {
 };
 
 class Lexer {
-public:
+  public:
     explicit Lexer(WordTable& words) : words_(words) {}
 
     // Starting a scan: set the text, position 0, then nextChar and nextToken.
@@ -129,7 +129,8 @@ public:
     // Reads the next token. Tokens already read from the same position of
     // the same text are taken from the text's memory of them.
     void nextToken() {
-        if (!scanData && source && position >= 1 && static_cast<std::size_t>(position) < source->tokens.size()) {
+        if (!scanData && source && position >= 1 &&
+            static_cast<std::size_t>(position) < source->tokens.size()) {
             const CachedToken& entry = source->tokens[static_cast<std::size_t>(position)];
             if (entry.endPosition != 0) {
                 tokenKind = entry.kind;
@@ -176,14 +177,40 @@ public:
     // The token's own text: the word, the symbol, or a constant's text.
     std::u16string tokenText() const;
 
+    // Where scanning stands, for readers that scan elsewhere (a DEF FN
+    // body, a look ahead) and come back.
+    struct Mark {
+        const ScanText* source;
+        int position;
+        int currentChar;
+        TokenKind tokenKind;
+        char16_t symbol;
+        int wordId;
+        Value tokenValue;
+        bool scanData;
+    };
+    Mark mark() const {
+        return {source, position, currentChar, tokenKind, symbol, wordId, tokenValue, scanData};
+    }
+    void returnTo(Mark m) {
+        source = m.source;
+        position = m.position;
+        currentChar = m.currentChar;
+        tokenKind = m.tokenKind;
+        symbol = m.symbol;
+        wordId = m.wordId;
+        tokenValue = std::move(m.tokenValue);
+        scanData = m.scanData;
+    }
+
     // --- state ---
     const ScanText* source = nullptr; // currentText
     int position = 0;                 // 1-based index of currentChar
     int currentChar = EndOfText;
     TokenKind tokenKind = TokenEnd;
-    char16_t symbol = 0;  // valid for TokenSymbol
-    int wordId = -1;      // valid for TokenWord
-    Value tokenValue;     // valid for TokenConstant only
+    char16_t symbol = 0; // valid for TokenSymbol
+    int wordId = -1;     // valid for TokenWord
+    Value tokenValue;    // valid for TokenConstant only
 
     // Second scan source, used by READ while it walks a DATA statement.
     bool scanData = false;
@@ -194,7 +221,7 @@ public:
     // to compare against the scanning evaluator.
     bool compileExpressions = true;
 
-private:
+  private:
     void readToken();
     void scanToken();
     void scanWord();

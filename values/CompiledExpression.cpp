@@ -451,11 +451,9 @@ const CompiledExpression* compileAt(Interpreter& in, const ScanText& text, int p
     if (lexer.tokenKind == TokenConstant) compiled->entryValue = lexer.tokenValue;
 
     // Compiling reads ahead; the lexer goes back to the start afterwards.
-    const int entryChar = lexer.currentChar;
-    const TokenKind entryKind = lexer.tokenKind;
-    const char16_t entrySymbol = lexer.symbol;
-    const int entryWord = lexer.wordId;
-    const Value entryValue = lexer.tokenValue;
+    Lexer::Mark entry = lexer.mark();
+    entry.source = &text;
+    entry.position = position;
     try {
         Compiler(in, *compiled).compile();
         compiled->usable = true;
@@ -465,13 +463,7 @@ const CompiledExpression* compileAt(Interpreter& in, const ScanText& text, int p
         CompiledExpressionPtr unusable(new CompiledExpression);
         compiled = std::move(unusable);
     }
-    lexer.source = &text;
-    lexer.position = position;
-    lexer.currentChar = entryChar;
-    lexer.tokenKind = entryKind;
-    lexer.symbol = entrySymbol;
-    lexer.wordId = entryWord;
-    lexer.tokenValue = entryValue;
+    lexer.returnTo(std::move(entry));
 
     const CompiledExpression* kept = compiled.get();
     text.tokens.keepExpression(position, text.text.size(), std::move(compiled));

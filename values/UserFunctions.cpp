@@ -68,27 +68,11 @@ Value callUserFunction(Interpreter& in) {
 
     // The body is scanned with the lexer of the calling statement, whose
     // state comes back afterwards.
-    const ScanText* callerText = lexer.source;
-    const int callerPosition = lexer.position;
-    const int callerChar = lexer.currentChar;
-    const TokenKind callerKind = lexer.tokenKind;
-    const char16_t callerSymbol = lexer.symbol;
-    const int callerWord = lexer.wordId;
-    Value callerValue = lexer.tokenValue;
-    const bool callerScanData = lexer.scanData;
-
+    Lexer::Mark caller = lexer.mark();
     lexer.scanData = false;
     lexer.start(call.bodyText());
     Value result = evaluateExpression(in);
-
-    lexer.source = callerText;
-    lexer.position = callerPosition;
-    lexer.currentChar = callerChar;
-    lexer.tokenKind = callerKind;
-    lexer.symbol = callerSymbol;
-    lexer.wordId = callerWord;
-    lexer.tokenValue = std::move(callerValue);
-    lexer.scanData = callerScanData;
+    lexer.returnTo(std::move(caller));
 
     call.restoreParameters();
     return result;

@@ -382,27 +382,28 @@ void ExecutionScreen::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ExecutionScreen::Form_MouseDown(Qt::MouseButton button, QPointF position) {
-    const int b = buttonNumber(button);
-    if (b == 0) return;
     KeyboardState& k = in_->keyboard;
-    const auto i = static_cast<std::size_t>(b);
-    k.mouseX = static_cast<float>(position.x());
-    k.mouseY = static_cast<std::int16_t>(std::lround(position.y()));
-    k.buttonDownX[i] = k.mouseX;
-    k.buttonDownY[i] = k.mouseY;
-    in_->events.raiseTrap(EventMouseMove + b, in_->control.controlTop);
+    recordButton(button, position, k.buttonDownX, k.buttonDownY, EventMouseMove);
 }
 
 void ExecutionScreen::Form_MouseUp(Qt::MouseButton button, QPointF position) {
+    KeyboardState& k = in_->keyboard;
+    recordButton(button, position, k.buttonUpX, k.buttonUpY, EventMouseMove + 2);
+}
+
+// Buttons 1 and 2 (left, right) record where they went down or up and
+// raise event firstEvent + button; the middle button is ignored.
+void ExecutionScreen::recordButton(Qt::MouseButton button, QPointF position, std::array<float, 3>& xs,
+                                   std::array<std::int16_t, 3>& ys, int firstEvent) {
     const int b = buttonNumber(button);
     if (b == 0) return;
     KeyboardState& k = in_->keyboard;
     const auto i = static_cast<std::size_t>(b);
     k.mouseX = static_cast<float>(position.x());
     k.mouseY = static_cast<std::int16_t>(std::lround(position.y()));
-    k.buttonUpX[i] = k.mouseX;
-    k.buttonUpY[i] = k.mouseY;
-    in_->events.raiseTrap(EventMouseMove + 2 + b, in_->control.controlTop);
+    xs[i] = k.mouseX;
+    ys[i] = k.mouseY;
+    in_->events.raiseTrap(firstEvent + b, in_->control.controlTop);
 }
 
 void ExecutionScreen::Form_MouseMove(QPointF position) {

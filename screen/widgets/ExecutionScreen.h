@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -78,6 +79,8 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
+    void recordButton(Qt::MouseButton button, QPointF position, std::array<float, 3>& xs,
+                      std::array<std::int16_t, 3>& ys, int firstEvent);
     bool takesInput() const;
     // The program's size for the window (WIDTH, or the last snapped size).
     void followScreenSize();
