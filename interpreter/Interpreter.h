@@ -68,6 +68,7 @@ class Interpreter {
     void resetProgramTables();
     void runLoop(int startSlot);
     void executeStatement(int& slot, int& next, int& jumped);
+    bool hasHandler(int keyword) const { return handlers_[static_cast<std::size_t>(keyword)] != nullptr; }
 
     // --- errors ---
     // Records the error and either hands it to ON ERROR GOTO or reports it

@@ -52,10 +52,19 @@ struct CompiledExpressionDeleter {
 };
 using CompiledExpressionPtr = std::unique_ptr<CompiledExpression, CompiledExpressionDeleter>;
 
+// The compiled form of a whole statement (interpreter/CompiledStatement.h),
+// which points into the expressions compiled from the same text.
+struct CompiledStatement;
+struct CompiledStatementDeleter {
+    void operator()(CompiledStatement* statement) const noexcept;
+};
+using CompiledStatementPtr = std::unique_ptr<CompiledStatement, CompiledStatementDeleter>;
+
 // What a ScanText remembers about itself: the token read from each start
-// position and the expression compiled at each position an evaluation
-// started from. Forgetting the tokens forgets the expressions too, so a
-// text that is replaced never meets what was compiled from its old form.
+// position, the expression compiled at each position an evaluation
+// started from, and what the text compiles to as a statement. Forgetting
+// the tokens forgets the rest too, so a text that is replaced never meets
+// what was compiled from its old form.
 class TokenMemory {
   public:
     TokenMemory() = default;
@@ -64,6 +73,7 @@ class TokenMemory {
     TokenMemory& operator=(const TokenMemory& other) {
         if (this != &other) {
             tokens_ = other.tokens_;
+            statement_.reset();
             expressions_.clear();
         }
         return *this;
@@ -79,6 +89,7 @@ class TokenMemory {
     const CachedToken& operator[](std::size_t position) const { return tokens_[position]; }
     void clear() {
         tokens_.clear();
+        statement_.reset();
         expressions_.clear();
     }
 
@@ -93,9 +104,14 @@ class TokenMemory {
         expressions_[static_cast<std::size_t>(position)] = std::move(expression);
     }
 
+    // The statement compiled from the whole text, null before the first try.
+    CompiledStatement* statement() const { return statement_.get(); }
+    void keepStatement(CompiledStatementPtr statement) { statement_ = std::move(statement); }
+
   private:
     std::vector<CachedToken> tokens_;
     std::vector<CompiledExpressionPtr> expressions_;
+    CompiledStatementPtr statement_; // declared after what it points into
 };
 
 // A text the lexer scans, with the tokens already read from it.

@@ -115,7 +115,7 @@ void executeNext(Interpreter& in, StatementArgs& args) {
             }
             Value& counter = in.variables[variable];
             counter = add(counter, loop.step);
-            if (isNotNegative(multiply(subtract(loop.limit, counter), loop.step))) {
+            if (forLoopContinues(loop, counter)) {
                 args.slot = loop.bodySlot;
                 loops.reentrySlot = loop.headSlot;
                 loops.reentryPosition = loop.headPosition;
@@ -169,6 +169,10 @@ void executeWend(Interpreter& in, StatementArgs& args) {
 }
 
 } // namespace
+
+bool forLoopContinues(const LoopEntry& loop, const Value& counter) {
+    return isNotNegative(multiply(subtract(loop.limit, counter), loop.step));
+}
 
 void registerLoopStatements(std::array<StatementHandler, KeywordCount>& table) {
     table[KwFor] = executeFor;

@@ -2,6 +2,7 @@
 // first word, and the one place where errors thrown inside a statement
 // become raiseError.
 
+#include "interpreter/CompiledStatement.h"
 #include "interpreter/Statements.h"
 #include "values/InterpreterError.h"
 
@@ -23,6 +24,8 @@ void Interpreter::executeStatement(int& slot, int& next, int& jumped) {
     if (s.key <= statements.highestKey) host.showLineNumber(s.key / 100);
     StatementArgs args{slot, next, jumped};
     try {
+        // A statement started by the run loop may have a compiled form.
+        if (lexer.position == 0 && lexer.source == &s.text && runCompiledStatement(*this, args)) return;
         startPosition = lexer.position;
         lexer.nextChar();
         lexer.nextToken();

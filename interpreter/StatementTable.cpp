@@ -6,7 +6,7 @@
 namespace korvelin {
 
 void StatementTable::insertStatement(int slot, std::int32_t& lastKey) {
-    lineIndexValid_ = false;
+    chainChanged();
     StatementSlot& s = (*this)[slot];
     if (s.key > lastKey || firstStatement < 0) {
         if (lastStatement >= 0)
@@ -59,7 +59,7 @@ void StatementTable::clearChain() {
     highestKey = 0;
     firstStatement = -1;
     lastStatement = -1;
-    lineIndexValid_ = false;
+    chainChanged();
 }
 
 void StatementTable::setText(int slot, std::u16string text) {

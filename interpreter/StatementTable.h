@@ -43,12 +43,18 @@ class StatementTable {
     // Empties the chain (the slots keep their contents).
     void clearChain();
     // Must follow any change of keys or links made outside insertStatement.
-    void chainChanged() { lineIndexValid_ = false; }
+    void chainChanged() {
+        lineIndexValid_ = false;
+        ++chainVersion;
+    }
 
     int firstStatement = -1;
     int lastStatement = -1;
     std::int32_t highestKey = 0;
     int statementCount = 0;
+    // Changes whenever keys or links may have changed: a slot found for a
+    // line number stays valid while it does not.
+    std::uint32_t chainVersion = 1;
 
   private:
     std::vector<StatementSlot> slots_;

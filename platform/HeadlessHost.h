@@ -34,8 +34,11 @@ class HeadlessHost : public RunHost {
     }
     std::u16string inputBoxTag() override { return inputTag; }
     void hideInputBox() override { inputBoxHidden = true; }
-    bool hasWatches() override { return false; }
-    int checkWatches() override { return -1; }
+    bool hasWatches() override { return watching; }
+    int checkWatches() override {
+        ++watchChecks;
+        return -1;
+    }
     void showWatch(int) override {}
     void compileWatches() override {}
 
@@ -52,6 +55,9 @@ class HeadlessHost : public RunHost {
     bool editorClosed = false;
     std::vector<std::u16string> errorBoxes;
     long eventPasses = 0;
+    // Set to count the watch checks a run makes (no watch ever changes).
+    bool watching = false;
+    long watchChecks = 0;
     // Stands in for window events arriving during a run (key presses ...).
     std::function<void()> onEvents;
 

@@ -613,7 +613,7 @@ class Evaluation {
     const Value& callerValue_;
 };
 
-bool evaluateTree(Interpreter& in, const CompiledExpression& compiled, const ScanText* text, Value& result) {
+void evaluateTree(Interpreter& in, const CompiledExpression& compiled, const ScanText* text, Value& result) {
     Lexer& lexer = in.lexer;
     Value callerValue;
     if (compiled.hasCalls) callerValue = lexer.tokenValue;
@@ -625,35 +625,69 @@ bool evaluateTree(Interpreter& in, const CompiledExpression& compiled, const Sca
         throw;
     }
     compiled.leaveLexer(lexer, text, compiled.endStep, callerValue);
-    return true;
 }
 
 } // namespace
 
-bool evaluateCompiled(Interpreter& in, Value& result) {
+namespace {
+
+const CompiledExpression* findOrCompile(Interpreter& in) {
     Lexer& lexer = in.lexer;
     const ScanText* text = lexer.source;
-    if (!text || lexer.scanData || !lexer.compileExpressions || in.variables.watchEvaluation) return false;
+    if (!text || lexer.scanData || !lexer.compileExpressions || in.variables.watchEvaluation) return nullptr;
     const int position = lexer.position;
     const CompiledExpression* compiled = text->tokens.expressionAt(position);
     if (!compiled) {
-        if (position < 1 || position > static_cast<int>(text->text.size()) + 1) return false;
+        if (position < 1 || position > static_cast<int>(text->text.size()) + 1) return nullptr;
         compiled = compileAt(in, *text, position);
     }
-    if (!compiled->usable || !compiled->startsAt(lexer)) return false;
+    if (!compiled->usable || !compiled->startsAt(lexer)) return nullptr;
+    return compiled;
+}
 
+void evaluateFound(Interpreter& in, const CompiledExpression& compiled, Value& result) {
+    Lexer& lexer = in.lexer;
+    const ScanText* text = lexer.source;
     // A lone constant, or a variable that exists, cannot fail and calls nothing.
-    const Node& root = compiled->nodes[static_cast<std::size_t>(compiled->root)];
+    const Node& root = compiled.nodes[static_cast<std::size_t>(compiled.root)];
     if (root.op == Op::Constant) {
         result = root.constant;
     } else if (root.op == Op::Scalar && remembers(in.variables, root)) {
         in.variables.subscriptRegister = {-1, -1, -1, -1, -1};
         result = in.variables[root.found];
     } else {
-        return evaluateTree(in, *compiled, text, result);
+        evaluateTree(in, compiled, text, result);
+        return;
     }
-    compiled->leaveLexer(lexer, text, compiled->endStep, result);
+    compiled.leaveLexer(lexer, text, compiled.endStep, result);
+}
+
+} // namespace
+
+bool evaluateCompiled(Interpreter& in, Value& result) {
+    const CompiledExpression* compiled = findOrCompile(in);
+    if (!compiled) return false;
+    evaluateFound(in, *compiled, result);
     return true;
+}
+
+const CompiledExpression* compiledExpressionHere(Interpreter& in) {
+    return findOrCompile(in);
+}
+
+void skipCompiled(Interpreter& in, const CompiledExpression& compiled) {
+    const Value callerValue = in.lexer.tokenValue;
+    compiled.leaveLexer(in.lexer, in.lexer.source, compiled.endStep, callerValue);
+}
+
+Value evaluatePrepared(Interpreter& in, const CompiledExpression& compiled) {
+    Value result;
+    evaluateFound(in, compiled, result);
+    return result;
+}
+
+bool mayCallFunctions(const CompiledExpression& compiled) {
+    return compiled.hasCalls;
 }
 
 } // namespace korvelin

@@ -27,4 +27,19 @@ class Interpreter;
 // words), a DATA item, a watch expression.
 bool evaluateCompiled(Interpreter& in, Value& result);
 
+// For statements compiled ahead (interpreter/CompiledStatement.h), which
+// keep the expressions they contain and the lexer state before each.
+struct CompiledExpression;
+// The compiled form of the expression at the lexer's current token,
+// compiling it when it is first met there; null when it must be scanned.
+const CompiledExpression* compiledExpressionHere(Interpreter& in);
+// Moves the lexer past the expression without evaluating it.
+void skipCompiled(Interpreter& in, const CompiledExpression& compiled);
+// Evaluates it as evaluateExpression would; the lexer must stand where it
+// stood when the expression was compiled.
+Value evaluatePrepared(Interpreter& in, const CompiledExpression& compiled);
+// Whether evaluating it may call a user or built-in function, and so run
+// code with effects of its own.
+bool mayCallFunctions(const CompiledExpression& compiled);
+
 } // namespace korvelin

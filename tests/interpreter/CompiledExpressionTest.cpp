@@ -4,7 +4,7 @@
 // same variables created and changed. Two interpreters, one of them with
 // compilation turned off, evaluate the same expressions and are compared.
 
-#include "RunProgram.h"
+#include "RunComparison.h"
 #include "values/Evaluator.h"
 #include "values/InterpreterError.h"
 
@@ -18,27 +18,6 @@
 
 namespace korvelin::testing {
 namespace {
-
-std::string narrow(std::u16string_view text) {
-    std::string out;
-    for (char16_t c : text)
-        out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
-
-std::string describe(const Value& v) {
-    char buffer[64];
-    switch (v.kind()) {
-    case ValueKind::Empty: return "empty";
-    case ValueKind::Integer: return "int " + std::to_string(v.rawInteger());
-    case ValueKind::Boolean: return "bool " + std::to_string(v.rawInteger());
-    case ValueKind::Long: return "long " + std::to_string(v.rawLong());
-    case ValueKind::Single: std::snprintf(buffer, sizeof buffer, "single %a", v.rawSingle()); return buffer;
-    case ValueKind::Double: std::snprintf(buffer, sizeof buffer, "double %a", v.rawDouble()); return buffer;
-    case ValueKind::String: return "string \"" + v.byteForm() + "\"";
-    }
-    return "?";
-}
 
 // Everything an evaluation leaves behind, as one line.
 std::string evaluateAndDescribe(Interpreter& in, const ScanText& text, int skippedTokens = 0) {
@@ -346,22 +325,6 @@ TEST(CompiledExpression, RandomExpressionsMatchTheScanner) {
         p.expectSame(random.next());
         if (::testing::Test::HasFatalFailure()) return;
     }
-}
-
-// Whole programs, where statements read around the expressions.
-void expectSameRun(std::u16string_view program) {
-    ProgramRun scanning;
-    scanning.in->lexer.compileExpressions = false;
-    scanning.run(program);
-    ProgramRun compiled;
-    compiled.run(program);
-    EXPECT_EQ(compiled.host.errorBoxes, scanning.host.errorBoxes) << narrow(program);
-    EXPECT_EQ(compiled.host.caretOffsets, scanning.host.caretOffsets) << narrow(program);
-    EXPECT_EQ(compiled.in->errors.errorNumber, scanning.in->errors.errorNumber) << narrow(program);
-    ASSERT_EQ(compiled.in->variables.nextFreeSlot, scanning.in->variables.nextFreeSlot) << narrow(program);
-    for (std::int32_t slot = 0; slot < scanning.in->variables.nextFreeSlot; ++slot)
-        EXPECT_EQ(describe(compiled.in->variables[slot]), describe(scanning.in->variables[slot]))
-            << narrow(program);
 }
 
 TEST(CompiledExpression, ProgramsEndAndReportErrorsAlike) {
