@@ -6,14 +6,19 @@ JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake ninja-build g++ ccache pkg-config libgtest-dev \
 	qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
 	fonts-ipafont-mincho fonts-ipafont-gothic
+# The peers the benchmarks compare with, and a display server for the window benchmark.
+BENCH_PACKAGES = yabasic bwbasic xvfb xauth
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps install-packages configure build run test bench clean format
 
 all: build
 
 deps:
-	@missing=""; for p in $(APT_PACKAGES); do \
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(APT_PACKAGES)"
+
+install-packages:
+	@missing=""; for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -36,9 +41,12 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# Times the reference programs against bwbasic and yabasic when they are installed.
+# Times the reference programs against bwbasic and yabasic, then the
+# execution window against batch mode.
 bench: build
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(BENCH_PACKAGES)"
 	bench/run $(BUILD)/korvelin 3
+	bench/window-run $(BUILD)/korvelin 3
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -40,7 +40,14 @@ void EditorRunHost::placeEditorCaret(std::int32_t offset) {
 }
 
 void EditorRunHost::showLineNumber(std::int32_t lineNumber) {
-    editor_->showLineNumber(lineNumber);
+    // Called before every statement: passed on with the next event pass.
+    lineNumber_ = lineNumber;
+}
+
+void EditorRunHost::passLineNumber() {
+    if (lineNumber_ < 0) return;
+    editor_->showLineNumber(lineNumber_);
+    lineNumber_ = -1;
 }
 
 void EditorRunHost::setBusyPointer(bool busy) {
@@ -53,6 +60,7 @@ void EditorRunHost::setBusyPointer(bool busy) {
 }
 
 void EditorRunHost::runStopped(RunStop stop) {
+    passLineNumber();
     control_->runStopped(stop);
 }
 
@@ -70,14 +78,18 @@ void EditorRunHost::showErrorBox(const std::u16string& text) {
 }
 
 void EditorRunHost::processEvents() {
-    // Called after every statement: most calls only look at the clock.
+    // Called after every statement: most calls only count.
+    if (++callsSinceClock_ < callsPerClockReading) return;
+    callsSinceClock_ = 0;
     if (sinceEvents_.elapsed() < eventIntervalMs) return;
+    passLineNumber();
     screen_->refresh();
     QApplication::processEvents();
     sinceEvents_.restart();
 }
 
 void EditorRunHost::waitForEvents() {
+    passLineNumber();
     editor_->flushLineNumber();
     screen_->refresh();
     QApplication::processEvents(QEventLoop::WaitForMoreEvents);

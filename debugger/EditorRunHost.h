@@ -20,6 +20,11 @@ class EditorRunHost : public RunHost {
   public:
     // Pending window events run at most this often during a run.
     static constexpr int eventIntervalMs = 8;
+    // Reading the clock costs more than most statements, so it is read
+    // only every so many calls; even slow statements (a PRINT that
+    // scrolls the page) leave the windows answering within a tenth of a
+    // second.
+    static constexpr int callsPerClockReading = 32;
 
     EditorRunHost();
     void attach(EditorWindow& editor, ExecutionControl& control, DebugScreen& debugScreen,
@@ -47,12 +52,18 @@ class EditorRunHost : public RunHost {
     void compileWatches() override {}
 
   private:
+    // Hands the line number of the statement last started to the editor's
+    // indicator, which shows at most 25 a second.
+    void passLineNumber();
+
     EditorWindow* editor_ = nullptr;
     ExecutionControl* control_ = nullptr;
     DebugScreen* debugScreen_ = nullptr;
     ExecutionScreenPort* screen_ = nullptr;
     UserDialogs* dialogs_ = nullptr;
     QElapsedTimer sinceEvents_;
+    int callsSinceClock_ = 0;
+    std::int32_t lineNumber_ = -1; // not passed on yet
     bool busy_ = false;
 };
 
