@@ -8,6 +8,8 @@
 #include "values/ValueOps.h"
 
 #include <array>
+#include <cmath>
+#include <cstdint>
 
 namespace korvelin {
 
@@ -18,6 +20,19 @@ constexpr int MaxNextNames = 11;
 bool isPositive(const Value& v) {
     return equalsTrue(compare(v, Value::integer(0), Comparison::Greater));
 }
+bool isWholeNumber(const Value& v) {
+    return v.kind() == ValueKind::Integer || v.kind() == ValueKind::Long;
+}
+std::int32_t wholeNumber(const Value& v) {
+    return v.kind() == ValueKind::Integer ? v.rawInteger() : v.rawLong();
+}
+bool isPlainNumber(const Value& v) {
+    return isWholeNumber(v) || v.kind() == ValueKind::Double;
+}
+double plainNumber(const Value& v) {
+    return v.kind() == ValueKind::Double ? v.rawDouble() : wholeNumber(v);
+}
+
 bool isNotNegative(const Value& v) {
     return equalsTrue(compare(v, Value::integer(0), Comparison::GreaterOrEqual));
 }
@@ -171,7 +186,22 @@ void executeWend(Interpreter& in, StatementArgs& args) {
 } // namespace
 
 bool forLoopContinues(const LoopEntry& loop, const Value& counter) {
-    return isNotNegative(multiply(subtract(loop.limit, counter), loop.step));
+    // The loop goes on while (limit - counter) x step >= 0. For whole
+    // numbers only the signs matter, and they cannot overflow in 64 bits;
+    // Doubles are worked out as the operators would, and anything that
+    // could fail or involves other kinds takes the operators themselves.
+    const Value& limit = loop.limit;
+    const Value& step = loop.step;
+    if (isWholeNumber(counter) && isWholeNumber(limit) && isWholeNumber(step)) {
+        const std::int64_t left = std::int64_t{wholeNumber(limit)} - wholeNumber(counter);
+        const std::int32_t by = wholeNumber(step);
+        return left == 0 || by == 0 || (left > 0) == (by > 0);
+    }
+    if (isPlainNumber(counter) && isPlainNumber(limit) && isPlainNumber(step)) {
+        const double product = (plainNumber(limit) - plainNumber(counter)) * plainNumber(step);
+        if (std::isfinite(product)) return product >= 0;
+    }
+    return isNotNegative(multiply(subtract(limit, counter), step));
 }
 
 void registerLoopStatements(std::array<StatementHandler, KeywordCount>& table) {

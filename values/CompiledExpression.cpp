@@ -7,7 +7,9 @@
 #include "values/CompiledExpression.h"
 
 #include "interpreter/Interpreter.h"
+#include "values/BuiltinFunctions.h"
 #include "values/Evaluator.h"
+#include "values/FunctionArguments.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
@@ -25,6 +27,12 @@ enum class Op : std::uint8_t {
     Element,
     Call,
     Builtin,
+    // Built-in functions whose arguments are evaluated here.
+    OneArgument,
+    Edge,
+    Middle,
+    Search,
+    Repeat,
     Negate,
     Not,
     Add,
@@ -68,14 +76,15 @@ struct Node {
     Comparison comparison = Comparison::Equal;
     bool suffixed = false;      // a variable whose name carries its type suffix
     bool parenthesized = false; // a call with an argument list
-    bool calls = false;         // a user or built-in function is called inside: variables may change
+    bool calls = false;         // a function that may change variables is called inside
     std::uint8_t letter = 0;    // a variable's initial, 0 for A
     int after = NoStep;         // the step that read the token after the node
     int left = -1;              // operands; Element and Call: first of `count` in operands
     int right = -1;
     int count = 0;
-    int wordId = -1;       // variables and calls: the name as written
-    int nameStep = NoStep; // calls: the step that read the name
+    int wordId = -1;                       // variables and calls: the name as written
+    int nameStep = NoStep;                 // calls: the step that read the name
+    OneArgumentFunction compute = nullptr; // OneArgument
     Value constant;
     // What the last lookup found: a scalar's slot, an array's entry. Valid
     // for this generation of the variable store and, for a name without
@@ -129,8 +138,9 @@ struct CompiledExpression {
     std::vector<Value> stepValues; // the tokenValue each step set, Empty for other tokens
     int root = -1;
     int endStep = NoStep;
-    // A user function's body reads constants of its own, after which the
-    // caller's tokenValue comes back.
+    // A user function's body, or a built-in function that reads its own
+    // arguments, may change variables and reads constants of its own, after
+    // which the caller's tokenValue comes back.
     bool hasCalls = false;
 
     bool startsAt(const Lexer& lexer) const {
@@ -342,7 +352,7 @@ class Compiler {
         case TokenEnd: throw CannotCompile{};
         }
         const int wordId = lexer_.wordId;
-        if (isBuiltinFunction(wordId)) return builtin(wordId);
+        if (isBuiltinFunction(wordId)) return computedBuiltin(wordId);
         if (in_.words.isFunctionName(wordId)) return call(wordId);
         return variable(wordId);
     }
@@ -398,7 +408,84 @@ class Compiler {
         return finishWithOperands(std::move(node), arguments);
     }
 
-    // A built-in function with an argument list runs as the scanner runs it
+    // The reads of FunctionArguments.h. A token a reader would reject is
+    // left to the scanner to report.
+    void expect(char16_t symbol) {
+        if (!lexer_.isSymbol(symbol)) throw CannotCompile{};
+        read();
+    }
+    int argument(std::vector<Operand>& arguments) {
+        const int node = expression();
+        arguments.push_back({node, current_});
+        return node;
+    }
+
+    // The functions whose readers read all their arguments before they
+    // compute, read here as their readers read them; the rest are builtin().
+    int computedBuiltin(int wordId) {
+        Node node;
+        node.wordId = wordId;
+        std::vector<Operand> arguments;
+        if (const OneArgumentFunction compute = oneArgumentFunctionOf(wordId)) {
+            // singleArgument: the token after the name is passed over unchecked.
+            node.op = Op::OneArgument;
+            node.compute = compute;
+            read();
+            read();
+            argument(arguments);
+            expect(u')');
+            return finishWithOperands(std::move(node), arguments);
+        }
+        switch (wordId) {
+        case KwLeftS:
+        case KwRightS:
+        case KwStringS:
+            node.op = wordId == KwStringS ? Op::Repeat : Op::Edge;
+            openList();
+            argument(arguments);
+            expect(u',');
+            argument(arguments);
+            break;
+        case KwMidS:
+        case KwKmidS:
+            node.op = Op::Middle;
+            openList();
+            argument(arguments);
+            expect(u',');
+            argument(arguments);
+            if (lexer_.isSymbol(u',')) {
+                read();
+                // ",," fails at the ")" check without evaluating a count.
+                if (lexer_.isSymbol(u',')) throw CannotCompile{};
+                argument(arguments);
+            }
+            break;
+        case KwInstr:
+        case KwKinstr:
+            // Which of the arguments is s depends on the kind of the first,
+            // known only when it runs; the tokens are the same either way.
+            node.op = Op::Search;
+            openList();
+            arguments.push_back({relation(), current_});
+            expect(u',');
+            argument(arguments);
+            if (lexer_.isSymbol(u',')) {
+                read();
+                argument(arguments);
+            }
+            break;
+        default: return builtin(wordId);
+        }
+        expect(u')');
+        return finishWithOperands(std::move(node), arguments);
+    }
+    // openList: the name, then the "(" checked.
+    void openList() {
+        read();
+        expect(u'(');
+    }
+
+    // Any other built-in function with an argument list runs as the scanner runs it
     // (it reads its own arguments); the compiled expression only needs to
     // know where the call ends. A call that succeeds has read exactly one
     // balanced parenthesis group, so that is where it ends. Functions that
@@ -485,6 +572,16 @@ class Evaluation {
         case Op::Element: return element(n);
         case Op::Call: return call(n);
         case Op::Builtin: return builtin(n);
+        case Op::OneArgument: {
+            Value copy;
+            const Value& x = operand(operands_[n.left].node, copy);
+            failStep = n.after;
+            return n.compute(x);
+        }
+        case Op::Edge: return edge(n);
+        case Op::Middle: return middle(n);
+        case Op::Search: return search(n);
+        case Op::Repeat: return repeated(n);
         case Op::Negate:
         case Op::Not: {
             const Value operand = evaluate(n.left);
@@ -593,6 +690,72 @@ class Evaluation {
         Value result = evaluateExpression(in_);
         call.restoreParameters();
         return result;
+    }
+
+    // The arguments are converted as their readers convert them, each
+    // failing where the reader's scan of it stopped.
+    std::int32_t whole(const Operand& argument) {
+        const Value x = evaluate(argument.node);
+        failStep = argument.after;
+        return wholeOf(x);
+    }
+
+    [[gnu::noinline]] Value edge(const Node& n) {
+        const Operand* items = operands_ + n.left;
+        const Value text = asText(evaluate(items[0].node));
+        const std::int32_t count = whole(items[1]);
+        failStep = n.after;
+        return edgeOf(n.wordId == KwLeftS, text, count);
+    }
+
+    [[gnu::noinline]] Value middle(const Node& n) {
+        const TextUnit unit = n.wordId == KwMidS ? TextUnit::Byte : TextUnit::Character;
+        const Operand* items = operands_ + n.left;
+        const Value text = asText(evaluate(items[0].node));
+        const std::int64_t p = whole(items[1]);
+        std::int64_t count = middleRest(unit, text, p);
+        if (n.count == 3) {
+            const Value x = evaluate(items[2].node);
+            failStep = items[2].after;
+            count = middleCount(x, count);
+        }
+        failStep = n.after;
+        return middleOf(unit, text, p, count);
+    }
+
+    // Compiled as ( first , second [, third] ): a first argument that is
+    // text leaves a third for the ")", one that is a start needs it.
+    [[gnu::noinline]] Value search(const Node& n) {
+        const TextUnit unit = n.wordId == KwInstr ? TextUnit::Byte : TextUnit::Character;
+        const Operand* items = operands_ + n.left;
+        Value first = evaluate(items[0].node);
+        if (searchBeginsWithText(first)) {
+            const Value s = asText(std::move(first));
+            const Value t = asText(evaluate(items[1].node));
+            if (n.count == 3) {
+                failStep = items[1].after;
+                raise(ErrSyntax);
+            }
+            failStep = n.after;
+            return searchOf(unit, s, t, 1);
+        }
+        failStep = items[0].after;
+        const std::int32_t p = wholeOf(first);
+        const Value s = asText(evaluate(items[1].node));
+        failStep = items[1].after;
+        checkSearchStart(p);
+        if (n.count == 2) raise(ErrSyntax);
+        const Value t = asText(evaluate(items[2].node));
+        failStep = n.after;
+        return searchOf(unit, s, t, p);
+    }
+
+    [[gnu::noinline]] Value repeated(const Node& n) {
+        const Operand* items = operands_ + n.left;
+        const std::int32_t count = whole(items[0]);
+        const Value c = evaluate(items[1].node);
+        failStep = n.after;
+        return repeatedOf(count, c);
     }
 
     // The lexer goes to the function's name (still there when the name came

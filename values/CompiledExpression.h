@@ -23,8 +23,8 @@ class Interpreter;
 // Evaluates the expression at the lexer's current token from its compiled
 // form, compiling it when it is first met there. Returns false, with the
 // lexer untouched, for an expression that has to be scanned instead: one
-// the compiler does not take (built-in functions, syntax errors, reserved
-// words), a DATA item, a watch expression.
+// the compiler does not take (a few built-in functions, syntax errors,
+// reserved words), a DATA item, a watch expression.
 bool evaluateCompiled(Interpreter& in, Value& result);
 
 // For statements compiled ahead (interpreter/CompiledStatement.h), which
@@ -38,8 +38,12 @@ void skipCompiled(Interpreter& in, const CompiledExpression& compiled);
 // Evaluates it as evaluateExpression would; the lexer must stand where it
 // stood when the expression was compiled.
 Value evaluatePrepared(Interpreter& in, const CompiledExpression& compiled);
-// Whether evaluating it may call a user or built-in function, and so run
-// code with effects of its own.
+// Whether evaluating it may run code with effects of its own: a user
+// function, or a built-in function that reads its own arguments (RND moves
+// the random sequence, INPUT$ reads input). The built-in functions whose
+// arguments are evaluated in the compiled form only compute a result from
+// them; they may fail, but an expression made of them and of operators can
+// be evaluated again from its start after an error and do what it did.
 bool mayCallFunctions(const CompiledExpression& compiled);
 
 } // namespace korvelin

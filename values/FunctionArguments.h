@@ -4,11 +4,13 @@
 // call current.
 
 #include "interpreter/Interpreter.h"
+#include "values/BuiltinFunctions.h"
 #include "values/Evaluator.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace korvelin {
@@ -22,6 +24,29 @@ inline Value singleArgument(Interpreter& in) {
     in.expectSymbol(u')');
     in.lexer.nextToken();
     return x;
+}
+
+// The reader of a function that takes one argument and then computes.
+template <OneArgumentFunction compute> Value readOneArgument(Interpreter& in) {
+    return compute(singleArgument(in));
+}
+
+// A family's one-argument functions, listed once for both the table of
+// readers and the compiled expressions.
+struct OneArgumentEntry {
+    int keyword;
+    OneArgumentFunction compute;
+    BuiltinFunction reader;
+};
+inline OneArgumentFunction findOneArgumentFunction(std::span<const OneArgumentEntry> entries, int keyword) {
+    for (const OneArgumentEntry& entry : entries) {
+        if (entry.keyword == keyword) return entry.compute;
+    }
+    return nullptr;
+}
+inline void registerOneArgumentFunctions(BuiltinTable& table, std::span<const OneArgumentEntry> entries) {
+    for (const OneArgumentEntry& entry : entries)
+        table[static_cast<std::size_t>(entry.keyword)] = entry.reader;
 }
 
 // NAME with no argument list.

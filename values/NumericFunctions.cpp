@@ -19,8 +19,8 @@ Value checkedResult(double result, double argument) {
     return Value::dbl(result);
 }
 
-template <double (*op)(double)> Value transcendental(Interpreter& in) {
-    const double x = singleArgument(in).toDouble();
+template <double (*op)(double)> Value transcendental(const Value& argument) {
+    const double x = argument.toDouble();
     return checkedResult(op(x), x);
 }
 
@@ -37,20 +37,20 @@ double exponential(double x) {
     return std::exp(x);
 }
 
-Value tangent(Interpreter& in) {
-    const double x = singleArgument(in).toDouble();
+Value tangent(const Value& argument) {
+    const double x = argument.toDouble();
     if (std::cos(x) == 0) raise(ErrIllegalCall);
     return Value::dbl(std::tan(x));
 }
 
-Value squareRoot(Interpreter& in) {
-    const double x = singleArgument(in).toDouble();
+Value squareRoot(const Value& argument) {
+    const double x = argument.toDouble();
     if (x < 0) raise(ErrIllegalCall);
     return Value::dbl(std::sqrt(x));
 }
 
-Value logarithm(Interpreter& in) {
-    const double x = singleArgument(in).toDouble();
+Value logarithm(const Value& argument) {
+    const double x = argument.toDouble();
     if (!(x > 0)) raise(ErrIllegalCall);
     return Value::dbl(std::log(x));
 }
@@ -58,8 +58,7 @@ Value logarithm(Interpreter& in) {
 // INT and FIX keep the kind of their argument: whole kinds are already
 // whole, a Single stays single precision, a String becomes the Double it
 // spells.
-template <double (*whole)(double)> Value wholePart(Interpreter& in) {
-    const Value x = singleArgument(in);
+template <double (*whole)(double)> Value wholePart(const Value& x) {
     switch (x.kind()) {
     case ValueKind::Integer:
     case ValueKind::Long: return x;
@@ -79,8 +78,7 @@ double truncationOf(double x) {
     return std::trunc(x);
 }
 
-Value absolute(Interpreter& in) {
-    const Value x = singleArgument(in);
+Value absolute(const Value& x) {
     switch (x.kind()) {
     case ValueKind::Integer:
     case ValueKind::Long: return x.toDouble() < 0 ? negate(x) : x; // -32768 becomes a Long
@@ -93,28 +91,29 @@ Value absolute(Interpreter& in) {
     return Value::dbl(std::fabs(x.toDouble()));
 }
 
-Value sign(Interpreter& in) {
-    const double x = singleArgument(in).toDouble();
+Value sign(const Value& argument) {
+    const double x = argument.toDouble();
     return Value::integer(x > 0 ? 1 : x < 0 ? -1 : 0);
 }
 
-Value toInteger(Interpreter& in) {
-    return Value::integer(toIntegerRounded(singleArgument(in)));
+Value toInteger(const Value& x) {
+    return Value::integer(toIntegerRounded(x));
 }
 
-Value toSingle(Interpreter& in) {
-    const double x = singleArgument(in).toDouble();
+Value toSingle(const Value& argument) {
+    const double x = argument.toDouble();
     const auto f = static_cast<float>(x);
     if (std::isinf(f) && std::isfinite(x)) failHost(HostFailureKind::Other);
     return Value::single(f);
 }
 
-Value toDouble(Interpreter& in) {
-    return Value::dbl(singleArgument(in).toDouble());
+Value toDouble(const Value& x) {
+    return Value::dbl(x.toDouble());
 }
 
-Value valueOfText(Interpreter& in) {
-    return Value::dbl(parseLeadingNumber(textOf(singleArgument(in))));
+Value valueOfText(const Value& x) {
+    if (x.isString()) return Value::dbl(parseLeadingNumber(x.byteForm()));
+    return Value::dbl(parseLeadingNumber(textOf(x)));
 }
 
 // RND [ ( x ) ]: a negative x restarts the sequence from a seed made of x,
@@ -135,24 +134,33 @@ Value randomNumber(Interpreter& in) {
     return Value::single(in.random.next());
 }
 
+// Every function here but RND reads one argument and then computes.
+constexpr OneArgumentEntry oneArgumentFunctions[] = {
+    {KwSin, transcendental<sine>, readOneArgument<transcendental<sine>>},
+    {KwCos, transcendental<cosine>, readOneArgument<transcendental<cosine>>},
+    {KwTan, tangent, readOneArgument<tangent>},
+    {KwAtn, transcendental<arcTangent>, readOneArgument<transcendental<arcTangent>>},
+    {KwExp, transcendental<exponential>, readOneArgument<transcendental<exponential>>},
+    {KwSqr, squareRoot, readOneArgument<squareRoot>},
+    {KwLog, logarithm, readOneArgument<logarithm>},
+    {KwInt, wholePart<floorOf>, readOneArgument<wholePart<floorOf>>},
+    {KwFix, wholePart<truncationOf>, readOneArgument<wholePart<truncationOf>>},
+    {KwAbs, absolute, readOneArgument<absolute>},
+    {KwSgn, sign, readOneArgument<sign>},
+    {KwCint, toInteger, readOneArgument<toInteger>},
+    {KwCsng, toSingle, readOneArgument<toSingle>},
+    {KwCdbl, toDouble, readOneArgument<toDouble>},
+    {KwVal, valueOfText, readOneArgument<valueOfText>},
+};
+
 } // namespace
 
+OneArgumentFunction numericFunctionOf(int keyword) {
+    return findOneArgumentFunction(oneArgumentFunctions, keyword);
+}
+
 void registerNumericFunctions(BuiltinTable& table) {
-    table[KwSin] = transcendental<sine>;
-    table[KwCos] = transcendental<cosine>;
-    table[KwTan] = tangent;
-    table[KwAtn] = transcendental<arcTangent>;
-    table[KwExp] = transcendental<exponential>;
-    table[KwSqr] = squareRoot;
-    table[KwLog] = logarithm;
-    table[KwInt] = wholePart<floorOf>;
-    table[KwFix] = wholePart<truncationOf>;
-    table[KwAbs] = absolute;
-    table[KwSgn] = sign;
-    table[KwCint] = toInteger;
-    table[KwCsng] = toSingle;
-    table[KwCdbl] = toDouble;
-    table[KwVal] = valueOfText;
+    registerOneArgumentFunctions(table, oneArgumentFunctions);
     table[KwRnd] = randomNumber;
 }
 

@@ -1,6 +1,10 @@
 #include "RunProgram.h"
+#include "interpreter/Statements.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
 
 namespace korvelin::testing {
 namespace {
@@ -107,6 +111,47 @@ TEST(ForNext, Errors) {
     ProgramRun f(u"10 FOR I=1 TO 2: N=N+1: GOTO 10");
     EXPECT_EQ(f.errorNumber(), 21);
     EXPECT_EQ(f.num(u"N!"), 51);
+}
+
+// NEXT decides without the operators for the common kinds; it must decide
+// as (limit - counter) * step >= 0 does, failures included.
+TEST(ForNext, ContinuingDecidesAsTheOperatorsDo) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<Value> values = {
+        Value::integer(0),        Value::integer(1),         Value::integer(-1),
+        Value::integer(32767),    Value::integer(-32768),    Value::longInt(2147483647),
+        Value::longInt(-2147483647 - 1), Value::longInt(70000), Value::dbl(0.5),
+        Value::dbl(-0.0),         Value::dbl(1e308),         Value::dbl(-1e308),
+        Value::dbl(inf),          Value::dbl(std::numeric_limits<double>::quiet_NaN()),
+        Value::single(2.5f),      Value::boolean(true),      Value(),
+        Value::text(u"3"),        Value::text(u"X")};
+    auto byOperators = [](const LoopEntry& loop, const Value& counter) -> std::string {
+        try {
+            return equalsTrue(compare(multiply(subtract(loop.limit, counter), loop.step), Value::integer(0),
+                                      Comparison::GreaterOrEqual))
+                       ? "yes"
+                       : "no";
+        } catch (const HostFailure& f) {
+            return "failure " + std::to_string(static_cast<int>(f.kind()));
+        }
+    };
+    auto byNext = [](const LoopEntry& loop, const Value& counter) -> std::string {
+        try {
+            return forLoopContinues(loop, counter) ? "yes" : "no";
+        } catch (const HostFailure& f) {
+            return "failure " + std::to_string(static_cast<int>(f.kind()));
+        }
+    };
+    LoopEntry loop;
+    for (const Value& limit : values) {
+        for (const Value& step : values) {
+            loop.limit = limit;
+            loop.step = step;
+            for (const Value& counter : values)
+                ASSERT_EQ(byNext(loop, counter), byOperators(loop, counter))
+                    << limit.toTextBytes() << " " << step.toTextBytes() << " " << counter.toTextBytes();
+        }
+    }
 }
 
 TEST(WhileWend, LoopsWhileNotZero) {
