@@ -214,55 +214,116 @@ TEST(CompiledExpression, ErrorsAndTheirLexerPositionMatchTheScanner) {
 // every shape of argument list their readers accept.
 TEST(CompiledExpression, BuiltinFunctionsComputeAsTheirReaders) {
     Pair p;
-    for (const char16_t* e : {u"SIN(A) + COS(B) * TAN(1) - ATN(G!)",
-                              u"SQR(A * A + 16) + LOG(10) + EXP(1)",
-                              u"INT(-2.5) + FIX(-2.5) + INT(G!) + FIX(C%) + INT(L) + INT(E$) + INT(1 = 1)",
-                              u"ABS(B) + ABS(-C%) + ABS(G!) + ABS(-32767 - 1) + ABS(1 = 1) + ABS(-L)",
-                              u"SGN(B) * 100 + SGN(Z) * 10 + SGN(E$)",
-                              u"CINT(2.5) + CINT(3.5) + CSNG(1 / 3) + CDBL(G!) + CINT(E$)",
-                              u"VAL("12abc") + VAL(E$) + VAL(3) + VAL("&H10") + VAL("")",
-                              u"LEN(S$) + LEN(123) + LEN(1 = 1) + LEN("") + LEN(-G!)",
-                              u"ASC(S$) + ASC("N9c") + ASC(12) + KLEN("AN9c")",
-                              u"CHR$(65) + CHR$(-30561) + CHR$(C% + 60) + CHR$(0)",
-                              u"STR$(A) + STR$(-1.5) + STR$(D#) + HEX$(-1) + HEX$(-C%) + OCT$(C%) + HEX$(L)",
-                              u"SPACE$(3) + S$ + SPC(1)",
-                              u"LEFT$(S$, 1) + LEFT$(S$, 9) + RIGHT$(S$, 1) + RIGHT$(123, 2) + LEFT$(S$, 0.5)",
-                              u"MID$(S$, 2) + MID$(S$, 1, 1) + MID$(S$, 3) + MID$("ABCDEF", 2.5, 1.5)",
-                              u"MID$(S$, 1, "X") + MID$("ABC", 1, A = A) + MID$(123, 2, 1) + MID$(S$, 1, 0)",
-                              u"KMID$("AN9cN9cB", 2, 1) + KMID$("AN9cB", 3)",
-                              u"INSTR(S$, "B") + INSTR(2, S$, "B") + INSTR(3, S$, "") + INSTR(9, S$, "")",
-                              u"INSTR("-1X", 1 = 1) * 10 + INSTR(1 = 1, "-1")",
-                              u"INSTR(A < 4, "A-1", "1")",
-                              u"KINSTR("AN9cB", "B") + KINSTR(2, "ABN9cB", "B")",
-                              u"STRING$(3, "AB") + STRING$(2, 65.4) + STRING$(0, "X") + STRING$(2, 321)",
-                              u"MID$(S$ + E$, LEN(S$), 2) + LEFT$(FNS$(S$), 2) + MID$(S$, FNF(1), 1)",
-                              u"INSTR(FNF(1), FNS$(S$), "!") + LEN(STR$(SQR(FNF(3))))",
-                              u"X + LEN(FNS$(MID$(S$, X + 1))) + X",
-                              u"SIN((1)) + LEN((S$)) + ABS(M(1, 2))",
-                              u"ABS(-1) ^ 2 + LEN(S$) MOD 2 = 0",
-                              u"INT(A)"}) {
+    for (const char16_t* e :
+         {u"SIN(A) + COS(B) * TAN(1) - ATN(G!)",
+          u"SQR(A * A + 16) + LOG(10) + EXP(1)",
+          u"INT(-2.5) + FIX(-2.5) + INT(G!) + FIX(C%) + INT(L) + INT(E$) + INT(1 = 1)",
+          u"ABS(B) + ABS(-C%) + ABS(G!) + ABS(-32767 - 1) + ABS(1 = 1) + ABS(-L)",
+          u"SGN(B) * 100 + SGN(Z) * 10 + SGN(E$)",
+          u"CINT(2.5) + CINT(3.5) + CSNG(1 / 3) + CDBL(G!) + CINT(E$)",
+          u"VAL(\"12abc\") + VAL(E$) + VAL(3) + VAL(\"&H10\") + VAL(\"\")",
+          u"LEN(S$) + LEN(123) + LEN(1 = 1) + LEN(\"\") + LEN(-G!)",
+          u"ASC(S$) + ASC(\"\x4e9c\") + ASC(12) + KLEN(\"A\x4e9c\")",
+          u"CHR$(65) + CHR$(-30561) + CHR$(C% + 60) + CHR$(0)",
+          u"STR$(A) + STR$(-1.5) + STR$(D#) + HEX$(-1) + HEX$(-C%) + OCT$(C%) + HEX$(L)",
+          u"SPACE$(3) + S$ + SPC(1)",
+          u"LEFT$(S$, 1) + LEFT$(S$, 9) + RIGHT$(S$, 1) + RIGHT$(123, 2) + LEFT$(S$, 0.5)",
+          u"MID$(S$, 2) + MID$(S$, 1, 1) + MID$(S$, 3) + MID$(\"ABCDEF\", 2.5, 1.5)",
+          u"MID$(S$, 1, \"X\") + MID$(\"ABC\", 1, A = A) + MID$(123, 2, 1) + MID$(S$, 1, 0)",
+          u"KMID$(\"A\x4e9c\x4e9c\" + \"B\", 2, 1) + KMID$(\"A\x4e9c\" + \"B\", 3)",
+          u"INSTR(S$, \"B\") + INSTR(2, S$, \"B\") + INSTR(3, S$, \"\") + INSTR(9, S$, \"\")",
+          u"INSTR(\"-1X\", 1 = 1) * 10 + INSTR(1 = 1, \"-1\")",
+          u"INSTR(A < 4, \"A-1\", \"1\")",
+          u"KINSTR(\"A\x4e9c\" + \"B\", \"B\") + KINSTR(2, \"AB\x4e9c\" + \"B\", \"B\")",
+          u"STRING$(3, \"AB\") + STRING$(2, 65.4) + STRING$(0, \"X\") + STRING$(2, 321)",
+          u"MID$(S$ + E$, LEN(S$), 2) + LEFT$(FNS$(S$), 2) + MID$(S$, FNF(1), 1)",
+          u"INSTR(FNF(1), FNS$(S$), \"!\") + LEN(STR$(SQR(FNF(3))))",
+          u"X + LEN(FNS$(MID$(S$, X + 1))) + X",
+          u"SIN((1)) + LEN((S$)) + ABS(M(1, 2))",
+          u"ABS(-1) ^ 2 + LEN(S$) MOD 2 = 0",
+          u"INT(A)"}) {
         p.expectSame(e);
     }
 }
 
 TEST(CompiledExpression, BuiltinFunctionErrorsStopWhereTheReaderStops) {
     Pair p;
-    for (const char16_t* e :
-         {u"SQR(-1)", u"LOG(0)", u"1 + LOG(-1) + 1 / 0", u"EXP(1000)", u"CSNG(D#)", u"CINT(40000)",
-          u"SIN(S$)", u"SIN(1 / 0)", u"SIN(1 / 0", u"SIN(1, 2)", u"SIN(1", u"SIN 1)", u"SIN", u"SIN(",
-          u"SIN()", u"LEN S$)", u"LEN(S$ + 1)", u"ABS(N$(5))", u"INT(M(-1, 0))", u"1 / 0 + SQR(-1)",
-          u"SQR(-1) + 1 / 0", u"CHR$(-1)", u"CHR$(70000)", u"CHR$(1E+10)", u"CHR$(S$)", u"ASC("")",
-          u"ASC("") + 1", u"SPACE$(0)", u"STR$(S$)", u"HEX$(1E+10)", u"LEFT$(S$, -1)", u"LEFT$(S$, 1E+10)",
-          u"LEFT$(S$, 1E+10", u"LEFT$(S$, S$)", u"LEFT$(S$)", u"LEFT$(S$; 1)", u"LEFT$ S$, 1)", u"LEFT$(1 / 0, 1)",
-          u"RIGHT$(S$, 1, 2)", u"MID$(S$, 0)", u"MID$(S$, 0, 1E+10)", u"MID$(S$, 1E+10, 1)", u"MID$(S$, 1, -1)",
-          u"MID$(S$, 1, 40000)", u"MID$(S$, 1, 1E+10", u"MID$(S$, 1,, 2)", u"MID$(S$, 1,)", u"MID$(S$)",
-          u"MID$(S$, 1, 2, 3)", u"MID$(S$, 1, 2", u"MID$(S$, 0,, 2)", u"MID$(S$ 1)", u"INSTR(0, S$, "A")",
-          u"INSTR(0, S$, 1 / 0)", u"INSTR(1E+10, S$, "A")", u"INSTR(S$, "A", "B")", u"INSTR(2, S$)",
-          u"INSTR(0, S$)", u"INSTR(S$)", u"INSTR(S$ AND 1, "A")", u"INSTR(1, S$, 1 / 0)",
-          u"INSTR(S$, 1 / 0, 2)", u"INSTR(1 / 0, S$)", u"INSTR(S$, "A", "B", "C")", u"INSTR(1, 2, 3",
-          u"INSTR(E$ + 1, "A")", u"KINSTR(0, S$, "A")", u"STRING$(-1, "A")", u"STRING$(2, "")",
-          u"STRING$(1E+10, "A")", u"STRING$(2, S$ + 1)", u"STRING$(2)", u"LEN(FNE(0))", u"MID$(S$, FNE(0))",
-          u"MID$(FNB(1), 1)", u"INSTR(FNS$(1), "A")"}) {
+    for (const char16_t* e : {u"SQR(-1)",
+                              u"LOG(0)",
+                              u"1 + LOG(-1) + 1 / 0",
+                              u"EXP(1000)",
+                              u"CSNG(D#)",
+                              u"CINT(40000)",
+                              u"SIN(S$)",
+                              u"SIN(1 / 0)",
+                              u"SIN(1 / 0",
+                              u"SIN(1, 2)",
+                              u"SIN(1",
+                              u"SIN 1)",
+                              u"SIN",
+                              u"SIN(",
+                              u"SIN()",
+                              u"LEN S$)",
+                              u"LEN(S$ + 1)",
+                              u"ABS(N$(5))",
+                              u"INT(M(-1, 0))",
+                              u"1 / 0 + SQR(-1)",
+                              u"SQR(-1) + 1 / 0",
+                              u"CHR$(-1)",
+                              u"CHR$(70000)",
+                              u"CHR$(1E+10)",
+                              u"CHR$(S$)",
+                              u"ASC(\"\")",
+                              u"ASC(\"\") + 1",
+                              u"SPACE$(0)",
+                              u"STR$(S$)",
+                              u"HEX$(1E+10)",
+                              u"LEFT$(S$, -1)",
+                              u"LEFT$(S$, 1E+10)",
+                              u"LEFT$(S$, 1E+10",
+                              u"LEFT$(S$, S$)",
+                              u"LEFT$(S$)",
+                              u"LEFT$(S$; 1)",
+                              u"LEFT$ S$, 1)",
+                              u"LEFT$(1 / 0, 1)",
+                              u"RIGHT$(S$, 1, 2)",
+                              u"MID$(S$, 0)",
+                              u"MID$(S$, 0, 1E+10)",
+                              u"MID$(S$, 1E+10, 1)",
+                              u"MID$(S$, 1, -1)",
+                              u"MID$(S$, 1, 40000)",
+                              u"MID$(S$, 1, 1E+10",
+                              u"MID$(S$, 1,, 2)",
+                              u"MID$(S$, 1,)",
+                              u"MID$(S$)",
+                              u"MID$(S$, 1, 2, 3)",
+                              u"MID$(S$, 1, 2",
+                              u"MID$(S$, 0,, 2)",
+                              u"MID$(S$ 1)",
+                              u"INSTR(0, S$, \"A\")",
+                              u"INSTR(0, S$, 1 / 0)",
+                              u"INSTR(1E+10, S$, \"A\")",
+                              u"INSTR(S$, \"A\", \"B\")",
+                              u"INSTR(2, S$)",
+                              u"INSTR(0, S$)",
+                              u"INSTR(S$)",
+                              u"INSTR(S$ AND 1, \"A\")",
+                              u"INSTR(1, S$, 1 / 0)",
+                              u"INSTR(S$, 1 / 0, 2)",
+                              u"INSTR(1 / 0, S$)",
+                              u"INSTR(S$, \"A\", \"B\", \"C\")",
+                              u"INSTR(1, 2, 3",
+                              u"INSTR(E$ + 1, \"A\")",
+                              u"KINSTR(0, S$, \"A\")",
+                              u"STRING$(-1, \"A\")",
+                              u"STRING$(2, \"\")",
+                              u"STRING$(1E+10, \"A\")",
+                              u"STRING$(2, S$ + 1)",
+                              u"STRING$(2)",
+                              u"LEN(FNE(0))",
+                              u"MID$(S$, FNE(0))",
+                              u"MID$(FNB(1), 1)",
+                              u"INSTR(FNS$(1), \"A\")"}) {
         p.expectSame(e);
     }
 }
@@ -355,25 +416,25 @@ class RandomExpressions {
     }
 
     static constexpr const char16_t* leaves[] = {
-        u"A",   u"B",      u"C%",    u"D#", u"E$",  u"S$",     u"Z",      u"H",      u"L",     u"G!",
-        u"Q",   u"X",      u"1",     u"0",  u"2.5", u"3",      u"1E+300", u"&HFFFF", u"\"x\"", u"\"12\"",
-        u"FNR", u"M(1,2)", u"N$(1)", u"-1", u"ERR", u"INKEY$", u"RND",    u"DATE$", u"LEN(S$)", u"ASC(E$)"};
+        u"A",   u"B",      u"C%",    u"D#", u"E$",  u"S$",     u"Z",      u"H",      u"L",       u"G!",
+        u"Q",   u"X",      u"1",     u"0",  u"2.5", u"3",      u"1E+300", u"&HFFFF", u"\"x\"",   u"\"12\"",
+        u"FNR", u"M(1,2)", u"N$(1)", u"-1", u"ERR", u"INKEY$", u"RND",    u"DATE$",  u"LEN(S$)", u"ASC(E$)"};
     static constexpr const char16_t* binaries[] = {u"+",  u"-",   u"*", u"/", u"\\", u"MOD", u"AND",
                                                    u"OR", u"XOR", u"=", u"<", u">",  u"<>",  u"<=",
                                                    u">=", u"=>",  u"^", u"+", u"-",  u"*"};
     static constexpr const char16_t* prefixes[] = {u"-", u"+", u"NOT"};
     static constexpr const char16_t* oneArgument[] = {
-        u"FNF(",      u"FNS$(",    u"FNE(", u"FNN(", u"FNB(",  u"FNZ(",      u"N$(",   u"FNL(",
-        u"V(",        u"ABS(",     u"INT(", u"SGN(", u"LEN(",  u"STR$(",     u"SQR(",  u"CINT(",
-        u"LEFT$(S$,", u"MID$(E$,", u"RND(", u"VAL(", u"CHR$(", u"INSTR(S$,", u"SIN((", u"ERR(",
-        u"MID$(S$,2,", u"INSTR(2,S$,", u"STR$(", u"ASC(", u"LOG(", u"TAN(", u"HEX$(", u"SPACE$(",
-        u"RIGHT$(E$,", u"STRING$(2,", u"INSTR(", u"MID$(", u"KMID$(S$,", u"EXP(", u"CSNG(", u"FIX("};
+        u"FNF(",       u"FNS$(",       u"FNE(",   u"FNN(",  u"FNB(",      u"FNZ(",      u"N$(",   u"FNL(",
+        u"V(",         u"ABS(",        u"INT(",   u"SGN(",  u"LEN(",      u"STR$(",     u"SQR(",  u"CINT(",
+        u"LEFT$(S$,",  u"MID$(E$,",    u"RND(",   u"VAL(",  u"CHR$(",     u"INSTR(S$,", u"SIN((", u"ERR(",
+        u"MID$(S$,2,", u"INSTR(2,S$,", u"STR$(",  u"ASC(",  u"LOG(",      u"TAN(",      u"HEX$(", u"SPACE$(",
+        u"RIGHT$(E$,", u"STRING$(2,",  u"INSTR(", u"MID$(", u"KMID$(S$,", u"EXP(",      u"CSNG(", u"FIX("};
     static constexpr const char16_t* soup[] = {
-        u"A", u"B$",     u"M(", u"FNF(", u"FNG(",  u"FNR",   u"FNU(",   u")",    u"(",     u",",
-        u":", u"'",      u"+",  u"-",    u"*",     u"/",     u"^",      u"MOD",  u"AND",   u"NOT",
-        u"=", u"<>",     u"1",  u"0",    u"2.5",   u"\"x\"", u"THEN",   u"ELSE", u"PRINT", u"LEN(",
-        u"X", u"1E+300", u"Q(", u"SIN(", u"MID$(", u"ERR",   u"INKEY$", u"RND",  u"LEN", u"INSTR(",
-        u"LEFT$(", u"CHR$(", u"STRING$(", u"S$"};
+        u"A",      u"B$",    u"M(",   u"FNF(",   u"FNG(",   u"FNR",   u"FNU(",     u")",     u"(",
+        u",",      u":",     u"'",    u"+",      u"-",      u"*",     u"/",        u"^",     u"MOD",
+        u"AND",    u"NOT",   u"=",    u"<>",     u"1",      u"0",     u"2.5",      u"\"x\"", u"THEN",
+        u"ELSE",   u"PRINT", u"LEN(", u"X",      u"1E+300", u"Q(",    u"SIN(",     u"MID$(", u"ERR",
+        u"INKEY$", u"RND",   u"LEN",  u"INSTR(", u"LEFT$(", u"CHR$(", u"STRING$(", u"S$"};
 
     std::mt19937 random_;
 };
@@ -405,10 +466,14 @@ TEST(CompiledExpression, ProgramsEndAndReportErrorsAlike) {
              u"10 ON ERROR GOTO 100\n20 DIM A(50000): DIM B(50000)\n30 X=B(1)+B(40000)\n40 END\n100 RESUME "
              u"NEXT",
              u"10 DIM A(3): FOR I=0 TO 4: S=S+A(I): NEXT",
-             u"10 ON ERROR GOTO 100\n20 DIM A(3): FOR I=1 TO 3: A(SQR(2-I))=I: NEXT\n30 END\n100 E=E+1: RESUME "
+             u"10 ON ERROR GOTO 100\n20 DIM A(3): FOR I=1 TO 3: A(SQR(2-I))=I: NEXT\n30 END\n100 E=E+1: "
+             u"RESUME "
              u"NEXT",
              u"10 ON ERROR GOTO 100\n20 FOR I=1 TO 4: R$=MID$(\"ABCD\",I,I-2)+CHR$(63+I): NEXT\n30 END\n100 "
              u"E=E+ERR: RESUME NEXT",
+             // The same INSTR text with a start, then (after DEFSTR) with a string first.
+             u"10 ON ERROR GOTO 100\n20 Y=2: FOR I=1 TO 2: R=R+INSTR(Y,\"ABAB\",\"B\"): Q=Q+INSTR(Y,\"B\"): "
+             u"DEFSTR Y: Y=\"AB\": NEXT\n30 END\n100 E=E*100+ERR: RESUME NEXT",
              u"10 S$=\"ABAB\": FOR I=1 TO 3: T=T+INSTR(I,S$,\"B\")*I+LEN(S$)+ASC(MID$(S$,I)): NEXT",
          }) {
         expectSameRun(program);
