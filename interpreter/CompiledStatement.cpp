@@ -10,7 +10,7 @@ namespace korvelin {
 
 namespace {
 
-enum class Form : std::uint8_t { Handler, Assign, Goto, Gosub, Return, IfLine, Next };
+enum class Form : std::uint8_t { Handler, Assign, Goto, Gosub, Return, IfLine, For, Next };
 
 // The lexer state after one token read, without the text (the statement's).
 struct LexerState {
@@ -100,12 +100,16 @@ struct LineTarget {
 
 struct CompiledStatement {
     Form form = Form::Handler;
-    VariableName variable;             // Assign: the target; Next: the name, if any
+    VariableName variable;             // Assign: the target; For: the counter; Next: the name, if any
     bool named = false;                // Next: a variable follows the word
     bool viaGoto = false;              // IfLine: IF ... GOTO rather than THEN
     int subscriptCount = 0;            // Assign: 0 for a scalar target
     std::array<ExpressionStart, MaxDimensions> subscripts;
-    ExpressionStart value;             // Assign: the value; IfLine: the condition
+    ExpressionStart value;             // Assign: the value; IfLine: the condition; For: the start
+    ExpressionStart limit;             // For
+    ExpressionStart step;              // For, when STEP is written
+    bool stepWritten = false;
+    std::int16_t headPosition = 0;     // For: where NEXT comes back to in the line
     LineTarget target;                 // Goto, Gosub, IfLine
     LexerState atTarget;               // IfLine: the line number just read
 };
@@ -148,6 +152,7 @@ class StatementCompiler {
             expectStatementEnd();
             return;
         case KwNext: nextStatement(); return;
+        case KwFor: forStatement(); return;
         case KwIf: ifStatement(); return;
         default: break;
         }
@@ -188,6 +193,27 @@ class StatementCompiler {
         }
         expectStatementEnd();
         out_.form = Form::Next;
+    }
+
+    // FOR name = start TO limit [STEP step], with a plain name.
+    void forStatement() {
+        lexer_.nextToken();
+        name(out_.variable);
+        lexer_.nextToken();
+        if (!lexer_.isSymbol(u'=')) throw Declined{};
+        lexer_.nextToken();
+        expression(out_.value);
+        if (!lexer_.isWord(KwTo)) throw Declined{};
+        lexer_.nextToken();
+        expression(out_.limit);
+        if (lexer_.isWord(KwStepWord)) {
+            lexer_.nextToken();
+            expression(out_.step);
+            out_.stepWritten = true;
+        }
+        out_.headPosition = static_cast<std::int16_t>(lexer_.position - 1);
+        expectStatementEnd();
+        out_.form = Form::For;
     }
 
     // IF condition THEN line / IF condition GOTO line, with nothing after it.
@@ -362,6 +388,33 @@ bool runNext(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
     return true;
 }
 
+bool runFor(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
+    LoopStack& loops = in.loops;
+    std::int32_t counter;
+    try {
+        counter = scalarSlot(in, c.variable);
+    } catch (...) {
+        return false;
+    }
+    if (loops.loopTop + 1 >= LoopStackSize) return false;
+    // From here on as the handler: the entry is pushed before the values
+    // are worked out, and keeps whatever an error leaves in it.
+    LoopEntry& loop = loops.push();
+    loop.kind = LoopKind::For;
+    loop.headSlot = static_cast<std::int16_t>(args.slot);
+    loop.bodySlot = static_cast<std::int16_t>(args.next);
+    loop.variableSlot = counter;
+    loop.initialValue = c.value.evaluate(in);
+    loop.limit = c.limit.evaluate(in);
+    loop.step = c.stepWritten ? c.step.evaluate(in) : Value::integer(1);
+    in.variables[counter] = loop.initialValue;
+    if (startsPastTheLimit(loop)) loops.skipLevel = loops.loopTop;
+    loop.headPosition = c.headPosition;
+    in.watchCheck();
+    in.host.processEvents();
+    return true;
+}
+
 bool runIfLine(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
     const int target = c.target.find(in.statements);
     // A line that jumps to itself may go back into a loop begun on it.
@@ -399,6 +452,7 @@ bool runCompiledStatement(Interpreter& in, StatementArgs& args) {
     case Form::Goto:
     case Form::Gosub: ran = runJump(in, *compiled, args); break;
     case Form::Return: ran = runReturn(in, args); break;
+    case Form::For: ran = runFor(in, *compiled, args); break;
     case Form::Next: ran = runNext(in, *compiled, args); break;
     case Form::IfLine: ran = runIfLine(in, *compiled, args); break;
     }

@@ -60,9 +60,7 @@ void executeFor(Interpreter& in, StatementArgs& args) {
         loop.step = Value::integer(1);
     }
     in.variables[loop.variableSlot] = loop.initialValue;
-    // A step of 0 never skips: such a loop runs for ever.
-    if (!outerSkip && isPositive(multiply(subtract(loop.initialValue, loop.limit), loop.step)))
-        in.loops.skipLevel = in.loops.loopTop;
+    if (!outerSkip && startsPastTheLimit(loop)) in.loops.skipLevel = in.loops.loopTop;
     loop.headPosition = static_cast<std::int16_t>(lexer.position - 1);
     in.watchCheck();
     in.checkStatementEnd(args);
@@ -184,6 +182,11 @@ void executeWend(Interpreter& in, StatementArgs& args) {
 }
 
 } // namespace
+
+bool startsPastTheLimit(const LoopEntry& loop) {
+    // A step of 0 never skips: such a loop runs for ever.
+    return isPositive(multiply(subtract(loop.initialValue, loop.limit), loop.step));
+}
 
 bool forLoopContinues(const LoopEntry& loop, const Value& counter) {
     // The loop goes on while (limit - counter) x step >= 0. For whole

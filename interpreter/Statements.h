@@ -14,6 +14,8 @@ std::int16_t readHandlerSlot(Interpreter& in);
 void executeOnTrapGosub(Interpreter& in, StatementArgs& args);
 // A statement whose subsystem is not part of this build yet.
 void executeUnavailable(Interpreter& in, StatementArgs& args);
+// Whether a FOR loop just entered runs its body not even once.
+bool startsPastTheLimit(const LoopEntry& loop);
 // Whether a FOR loop whose variable has just been stepped to `counter`
 // runs its body again.
 bool forLoopContinues(const LoopEntry& loop, const Value& counter);

@@ -83,6 +83,13 @@ TEST(CompiledStatement, LoopsClosedByNext) {
              u"10 WHILE I<3: I=I+1: NEXT",
              u"10 FOR I=1 TO 0: A=1/0: NEXT: B=1",
              u"10 FOR I=1 TO 2: FOR J=5 TO 1: X=X+1: NEXT J: NEXT I",
+             // FOR: failing values leave the pushed entry as the handler leaves it.
+             u"10 ON ERROR GOTO 100\n20 FOR I=1 TO 1/0\n30 S=1: END\n100 E=E+1: RESUME NEXT",
+             u"10 ON ERROR GOTO 100\n20 FOR I=2 TO 5 STEP \"A\"+1: S=S+I\n30 END\n100 E=ERR: RESUME NEXT",
+             u"10 FOR I=1E+300 TO -1E+300 STEP 1E+300: S=1: NEXT",
+             u"10 FOR A(1)=1 TO 3: S=S+1: NEXT",
+             u"10 FOR I=5 TO 1 STEP -2: FOR J=I TO 6: S=S+J: NEXT J, I",
+             u"10 GOSUB 20: END\n20 N=N+1: FOR I=1 TO 2: GOSUB 20: NEXT: RETURN",
              // A NEXT whose jump lands in the IF line it started from.
              u"10 IF 1 THEN FOR I=1 TO 3: S=S+I: NEXT: IF S<100 THEN 10",
          }) {
