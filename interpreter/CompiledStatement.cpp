@@ -45,9 +45,10 @@ struct LexerState {
 struct ExpressionStart {
     const CompiledExpression* expression = nullptr;
     LexerState state;
+    bool calls = false; // mayCallFunctions
 
     Value evaluate(Interpreter& in) const {
-        state.restore(in.lexer, mayCallFunctions(*expression));
+        state.restore(in.lexer, calls);
         return evaluatePrepared(in, *expression);
     }
 };
@@ -172,7 +173,7 @@ class StatementCompiler {
                 ExpressionStart& subscript = out_.subscripts[static_cast<std::size_t>(out_.subscriptCount++)];
                 expression(subscript);
                 // Declining after an error is safe only when nothing has run.
-                if (mayCallFunctions(*subscript.expression)) throw Declined{};
+                if (subscript.calls) throw Declined{};
             } while (lexer_.isSymbol(u','));
             if (!lexer_.isSymbol(u')')) throw Declined{};
             lexer_.nextToken();
@@ -249,6 +250,7 @@ class StatementCompiler {
         const CompiledExpression* compiled = compiledExpressionHere(in_);
         if (!compiled) throw Declined{};
         start.expression = compiled;
+        start.calls = mayCallFunctions(*compiled);
         start.state.capture(lexer_);
         skipCompiled(in_, *compiled);
     }
@@ -277,16 +279,21 @@ CompiledStatement* compileStatement(Interpreter& in, const ScanText& text) {
     return kept;
 }
 
-// The slot a name finds, as lookupTarget finds it after parseVariableTarget
-// has set the subscript register.
-std::int32_t scalarSlot(Interpreter& in, VariableName& variable) {
-    VariableStore& store = in.variables;
-    store.subscriptRegister = {-1, -1, -1, -1, -1};
-    if (variable.remembered(store)) return variable.found;
+[[gnu::noinline]] std::int32_t lookUpScalar(Interpreter& in, VariableName& variable) {
     variable.complete(in);
     const std::int32_t slot = in.lookupTarget(variable.nameId);
-    variable.remember(store, slot);
+    variable.remember(in.variables, slot);
     return slot;
+}
+
+// The slot a name finds, as lookupTarget finds it after parseVariableTarget
+// has set the subscript register.
+inline std::int32_t scalarSlot(Interpreter& in, VariableName& variable) {
+    VariableStore& store = in.variables;
+    store.subscriptRegister = {-1, -1, -1, -1, -1};
+    if (variable.remembered(store)) [[likely]]
+        return variable.found;
+    return lookUpScalar(in, variable);
 }
 
 bool runAssign(Interpreter& in, CompiledStatement& c) {
