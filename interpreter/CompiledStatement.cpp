@@ -113,6 +113,9 @@ struct CompiledStatement {
     std::int16_t headPosition = 0;     // For: where NEXT comes back to in the line
     LineTarget target;                 // Goto, Gosub, IfLine
     LexerState atTarget;               // IfLine: the line number just read
+    bool hasElse = false;              // IfLine: ELSE and a line number follow
+    LineTarget elseTarget;
+    LexerState atElseTarget;
 };
 
 void CompiledStatementDeleter::operator()(CompiledStatement* statement) const noexcept {
@@ -217,7 +220,8 @@ class StatementCompiler {
         out_.form = Form::For;
     }
 
-    // IF condition THEN line / IF condition GOTO line, with nothing after it.
+    // IF condition THEN line [ELSE line] / IF condition GOTO line [ELSE
+    // line], with nothing after it.
     void ifStatement() {
         lexer_.nextToken();
         expression(out_.value);
@@ -227,6 +231,13 @@ class StatementCompiler {
         out_.target.lineNumber = lineNumber();
         out_.atTarget.capture(lexer_);
         lexer_.nextToken();
+        if (lexer_.isWord(KwElse)) {
+            lexer_.nextToken();
+            out_.elseTarget.lineNumber = lineNumber();
+            out_.atElseTarget.capture(lexer_);
+            out_.hasElse = true;
+            lexer_.nextToken();
+        }
         if (lexer_.tokenKind != TokenEnd) throw Declined{};
         out_.form = Form::IfLine;
     }
@@ -422,20 +433,27 @@ bool runFor(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
     return true;
 }
 
+// The jump of a THEN or ELSE part that is a line number.
+void jumpToIfPart(Interpreter& in, int target, const LexerState& atTarget, StatementArgs& args) {
+    in.currentStatement = u"";
+    if (target < 0) {
+        atTarget.restore(in.lexer, true);
+        raise(ErrUndefinedLine);
+    }
+    args.slot = target;
+    args.jumped = 1;
+}
+
 bool runIfLine(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
     const int target = c.target.find(in.statements);
+    const int elseTarget = c.hasElse ? c.elseTarget.find(in.statements) : -1;
     // A line that jumps to itself may go back into a loop begun on it.
-    if (target == args.slot) return false;
+    if (target == args.slot || elseTarget == args.slot) return false;
     const Value condition = c.value.evaluate(in);
-    if (equalsTrue(condition)) {
-        in.currentStatement = u"";
-        if (target < 0) {
-            c.atTarget.restore(in.lexer, true);
-            raise(ErrUndefinedLine);
-        }
-        args.slot = target;
-        args.jumped = 1;
-    }
+    if (equalsTrue(condition))
+        jumpToIfPart(in, target, c.atTarget, args);
+    else if (c.hasElse)
+        jumpToIfPart(in, elseTarget, c.atElseTarget, args);
     in.host.processEvents();
     return true;
 }

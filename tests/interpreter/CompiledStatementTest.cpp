@@ -57,6 +57,11 @@ TEST(CompiledStatement, JumpsSubroutinesAndConditions) {
              u"10 IF 1 THEN 99",
              u"10 IF 1 GOTO 99",
              u"10 IF 0 THEN 99: X=1",
+             u"10 FOR I=1 TO 4: IF I MOD 2 THEN 20 ELSE 30\n20 A=A+I: GOTO 40\n30 B=B+I\n40 NEXT",
+             u"10 IF 0 GOTO 20 ELSE 30\n20 A=1\n30 B=1",
+             u"10 IF 1 THEN 20 ELSE 99\n20 A=1",
+             u"10 IF 0 THEN 20 ELSE 99\n20 A=1",
+             u"10 IF 0 THEN 20 ELSE 30 X\n20 A=1\n30 B=1",
              u"10 GOTO 99",
              u"10 GOSUB 99",
              u"10 GOTO 20 X\n20 END",
@@ -132,7 +137,9 @@ class RandomStatements {
     std::u16string statement(int line, int lines) {
         const std::u16string forward = number((line + 1 + pick(lines - line + 1)) * 10);
         switch (pick(9)) {
-        case 0: return u"IF " + expression() + u" THEN " + forward;
+        case 0:
+            return u"IF " + expression() + u" THEN " + forward +
+                   (pick(3) == 0 ? u" ELSE " + number((line + 1 + pick(lines - line + 1)) * 10) : u"");
         case 1: return u"IF " + expression() + u" GOTO " + forward;
         case 2: return pick(4) == 0 ? u"GOTO " + forward : u"A=A+1";
         case 3: return u"GOSUB " + number(lines * 10 + 20);
