@@ -79,7 +79,7 @@ struct Node {
     bool calls = false;         // a function that may change variables is called inside
     std::uint8_t letter = 0;    // a variable's initial, 0 for A
     int after = NoStep;         // the step that read the token after the node
-    int left = -1;              // operands; Element and Call: first of `count` in operands
+    int left = -1;              // operands; Element, Call and functions: first of `count` in operands
     int right = -1;
     int count = 0;
     int wordId = -1;                       // variables and calls: the name as written
@@ -466,7 +466,9 @@ class Compiler {
             // known only when it runs; the tokens are the same either way.
             node.op = Op::Search;
             openList();
+            if (++nesting_ > MaxNesting) throw CannotCompile{};
             arguments.push_back({relation(), current_});
+            --nesting_;
             expect(u',');
             argument(arguments);
             if (lexer_.isSymbol(u',')) {
