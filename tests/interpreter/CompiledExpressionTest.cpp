@@ -471,6 +471,10 @@ TEST(CompiledExpression, ProgramsEndAndReportErrorsAlike) {
              u"NEXT",
              u"10 ON ERROR GOTO 100\n20 FOR I=1 TO 4: R$=MID$(\"ABCD\",I,I-2)+CHR$(63+I): NEXT\n30 END\n100 "
              u"E=E+ERR: RESUME NEXT",
+             // A subscript that fails after RND has moved on must not be evaluated again.
+             u"10 ON ERROR GOTO 100\n20 DIM A(9): FOR I=1 TO 3: A(RND(1)*3+SQR(I-2))=I: NEXT\n30 "
+             u"R=RND(1)\n40 "
+             u"END\n100 E=E+1: RESUME NEXT",
              // The same INSTR text with a start, then (after DEFSTR) with a string first.
              u"10 ON ERROR GOTO 100\n20 Y=2: FOR I=1 TO 2: R=R+INSTR(Y,\"ABAB\",\"B\"): Q=Q+INSTR(Y,\"B\"): "
              u"DEFSTR Y: Y=\"AB\": NEXT\n30 END\n100 E=E*100+ERR: RESUME NEXT",
