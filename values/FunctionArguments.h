@@ -2,6 +2,10 @@
 // How built-in functions read their arguments. Every reader starts with
 // the function's name as the current token and leaves the token after the
 // call current.
+//
+// The compiled expressions read the arguments of the common functions the
+// way these readers do (values/CompiledExpression.cpp, computedBuiltin); a
+// reader that reads differently needs the same change there.
 
 #include "interpreter/Interpreter.h"
 #include "values/BuiltinFunctions.h"
