@@ -14,6 +14,7 @@ enum class Form : std::uint8_t { Handler, Assign, Goto, Gosub, Return, IfLine, F
 
 // The lexer state after one token read, without the text (the statement's).
 struct LexerState {
+    const ScanText* source = nullptr;
     int position = 0;
     int currentChar = EndOfText;
     TokenKind kind = TokenEnd;
@@ -22,6 +23,7 @@ struct LexerState {
     Value tokenValue;
 
     void capture(const Lexer& lexer) {
+        source = lexer.source;
         position = lexer.position;
         currentChar = lexer.currentChar;
         kind = lexer.tokenKind;
@@ -32,6 +34,7 @@ struct LexerState {
     // tokenValue is read only after a constant or by a function called
     // inside an expression; the others ignore it.
     void restore(Lexer& lexer, bool withValue) const {
+        lexer.source = source;
         lexer.position = position;
         lexer.currentChar = currentChar;
         lexer.tokenKind = kind;
@@ -47,10 +50,13 @@ struct ExpressionStart {
     LexerState state;
     bool calls = false; // mayCallFunctions
 
+    // Success leaves the lexer anywhere: what follows in the statement
+    // either cannot fail or calls leave() before it fails.
     Value evaluate(Interpreter& in) const {
         state.restore(in.lexer, calls);
         return evaluatePrepared(in, *expression);
     }
+    void leave(Interpreter& in) const { leaveCompiled(in, *expression, state.source, state.tokenValue); }
 };
 
 // A variable named in the statement. What its name finds depends on the
@@ -337,7 +343,14 @@ bool runAssign(Interpreter& in, CompiledStatement& c) {
         return false;
     }
     Value value = c.value.evaluate(in);
-    if (c.variable.integer) value = roundForIntegerTarget(value);
+    if (c.variable.integer) {
+        try {
+            value = roundForIntegerTarget(value);
+        } catch (...) {
+            c.value.leave(in);
+            throw;
+        }
+    }
     store[slot] = std::move(value);
     in.watchCheck();
     in.host.processEvents();
@@ -426,7 +439,14 @@ bool runFor(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
     loop.limit = c.limit.evaluate(in);
     loop.step = c.stepWritten ? c.step.evaluate(in) : Value::integer(1);
     in.variables[counter] = loop.initialValue;
-    if (startsPastTheLimit(loop)) loops.skipLevel = loops.loopTop;
+    bool skipped;
+    try {
+        skipped = startsPastTheLimit(loop);
+    } catch (...) {
+        (c.stepWritten ? c.step : c.limit).leave(in);
+        throw;
+    }
+    if (skipped) loops.skipLevel = loops.loopTop;
     loop.headPosition = c.headPosition;
     in.watchCheck();
     in.host.processEvents();

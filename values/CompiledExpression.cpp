@@ -778,7 +778,9 @@ class Evaluation {
     const Value& callerValue_;
 };
 
-void evaluateTree(Interpreter& in, const CompiledExpression& compiled, const ScanText* text, Value& result) {
+// Leaves the lexer after the expression only when `leaveAtEnd` is set.
+void evaluateTree(Interpreter& in, const CompiledExpression& compiled, const ScanText* text, Value& result,
+                  bool leaveAtEnd) {
     Lexer& lexer = in.lexer;
     Value callerValue;
     if (compiled.hasCalls) callerValue = lexer.tokenValue;
@@ -789,7 +791,7 @@ void evaluateTree(Interpreter& in, const CompiledExpression& compiled, const Sca
         if (evaluation.failStep != NoStep) compiled.leaveLexer(lexer, text, evaluation.failStep, callerValue);
         throw;
     }
-    compiled.leaveLexer(lexer, text, compiled.endStep, callerValue);
+    if (leaveAtEnd) compiled.leaveLexer(lexer, text, compiled.endStep, callerValue);
 }
 
 } // namespace
@@ -810,7 +812,7 @@ const CompiledExpression* findOrCompile(Interpreter& in) {
     return compiled;
 }
 
-void evaluateFound(Interpreter& in, const CompiledExpression& compiled, Value& result) {
+void evaluateFound(Interpreter& in, const CompiledExpression& compiled, Value& result, bool leaveAtEnd) {
     Lexer& lexer = in.lexer;
     const ScanText* text = lexer.source;
     // A lone constant, or a variable that exists, cannot fail and calls nothing.
@@ -821,10 +823,10 @@ void evaluateFound(Interpreter& in, const CompiledExpression& compiled, Value& r
         in.variables.subscriptRegister = {-1, -1, -1, -1, -1};
         result = in.variables[root.found];
     } else {
-        evaluateTree(in, compiled, text, result);
+        evaluateTree(in, compiled, text, result, leaveAtEnd);
         return;
     }
-    compiled.leaveLexer(lexer, text, compiled.endStep, result);
+    if (leaveAtEnd) compiled.leaveLexer(lexer, text, compiled.endStep, result);
 }
 
 } // namespace
@@ -832,7 +834,7 @@ void evaluateFound(Interpreter& in, const CompiledExpression& compiled, Value& r
 bool evaluateCompiled(Interpreter& in, Value& result) {
     const CompiledExpression* compiled = findOrCompile(in);
     if (!compiled) return false;
-    evaluateFound(in, *compiled, result);
+    evaluateFound(in, *compiled, result, true);
     return true;
 }
 
@@ -847,8 +849,13 @@ void skipCompiled(Interpreter& in, const CompiledExpression& compiled) {
 
 Value evaluatePrepared(Interpreter& in, const CompiledExpression& compiled) {
     Value result;
-    evaluateFound(in, compiled, result);
+    evaluateFound(in, compiled, result, false);
     return result;
+}
+
+void leaveCompiled(Interpreter& in, const CompiledExpression& compiled, const ScanText* text,
+                   const Value& callerValue) {
+    compiled.leaveLexer(in.lexer, text, compiled.endStep, callerValue);
 }
 
 bool mayCallFunctions(const CompiledExpression& compiled) {

@@ -30,14 +30,22 @@ bool evaluateCompiled(Interpreter& in, Value& result);
 // For statements compiled ahead (interpreter/CompiledStatement.h), which
 // keep the expressions they contain and the lexer state before each.
 struct CompiledExpression;
+struct ScanText;
 // The compiled form of the expression at the lexer's current token,
 // compiling it when it is first met there; null when it must be scanned.
 const CompiledExpression* compiledExpressionHere(Interpreter& in);
 // Moves the lexer past the expression without evaluating it.
 void skipCompiled(Interpreter& in, const CompiledExpression& compiled);
 // Evaluates it as evaluateExpression would; the lexer must stand where it
-// stood when the expression was compiled.
+// stood when the expression was compiled. An error leaves the lexer where
+// the scanner would have stopped; success leaves it wherever the work
+// took it (a statement that can still fail afterwards puts it after the
+// expression with leaveCompiled first).
 Value evaluatePrepared(Interpreter& in, const CompiledExpression& compiled);
+// Puts the lexer where a successful evaluation in `text` ends,
+// `callerValue` being the token value the evaluation started with.
+void leaveCompiled(Interpreter& in, const CompiledExpression& compiled, const ScanText* text,
+                   const Value& callerValue);
 // Whether evaluating it may run code with effects of its own: a user
 // function, or a built-in function that reads its own arguments (RND moves
 // the random sequence, INPUT$ reads input). The built-in functions whose

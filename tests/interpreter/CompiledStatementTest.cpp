@@ -18,6 +18,8 @@ TEST(CompiledStatement, AssignmentsAndTheirErrors) {
              // Rounding for "%" targets, and a string where it cannot go.
              u"10 FOR I=1 TO 4: N%=I*1.5: NEXT\n20 N%=\"A\"",
              u"10 N%=32767.4: M%=32767.6",
+             u"10 N%=A$+\"B\"",
+             u"10 N%=LEFT$(\"AB\",1)",
              // A default type changed between two runs of the same statement.
              u"10 FOR I=1 TO 3: X=I/2: R(I)=X: DEFINT X: NEXT",
              // Array targets: implicit creation, bounds, negative and huge subscripts.
@@ -92,6 +94,8 @@ TEST(CompiledStatement, LoopsClosedByNext) {
              u"10 ON ERROR GOTO 100\n20 FOR I=1 TO 1/0\n30 S=1: END\n100 E=E+1: RESUME NEXT",
              u"10 ON ERROR GOTO 100\n20 FOR I=2 TO 5 STEP \"A\"+1: S=S+I\n30 END\n100 E=ERR: RESUME NEXT",
              u"10 FOR I=1E+300 TO -1E+300 STEP 1E+300: S=1: NEXT",
+             u"10 FOR I=1E+300 TO -1E+300 STEP 1E+300+I: S=1: NEXT",
+             u"10 FOR I=1.7E+308 TO -1.7E+308+I: S=1: NEXT",
              u"10 FOR A(1)=1 TO 3: S=S+1: NEXT",
              u"10 FOR I=5 TO 1 STEP -2: FOR J=I TO 6: S=S+J: NEXT J, I",
              u"10 GOSUB 20: END\n20 N=N+1: FOR I=1 TO 2: GOSUB 20: NEXT: RETURN",
