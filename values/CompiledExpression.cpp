@@ -142,6 +142,9 @@ struct CompiledExpression {
     // arguments, may change variables and reads constants of its own, after
     // which the caller's tokenValue comes back.
     bool hasCalls = false;
+    // One operator (+ - * or a comparison) between two operands that are
+    // constants or scalar variables: evaluated without a tree walk.
+    bool simpleOperation = false;
 
     bool startsAt(const Lexer& lexer) const {
         if (lexer.tokenKind != entryKind) return false;
@@ -531,6 +534,22 @@ class Compiler {
     int nesting_ = 0;
 };
 
+bool isSimpleOperation(const CompiledExpression& compiled) {
+    const Node& root = compiled.nodes[static_cast<std::size_t>(compiled.root)];
+    switch (root.op) {
+    case Op::Add:
+    case Op::Subtract:
+    case Op::Multiply:
+    case Op::Compare: break;
+    default: return false;
+    }
+    const auto plain = [&](int index) {
+        const Op op = compiled.nodes[static_cast<std::size_t>(index)].op;
+        return op == Op::Constant || op == Op::Scalar;
+    };
+    return plain(root.left) && plain(root.right);
+}
+
 const CompiledExpression* compileAt(Interpreter& in, const ScanText& text, int position) {
     Lexer& lexer = in.lexer;
     CompiledExpressionPtr compiled(new CompiledExpression);
@@ -546,6 +565,7 @@ const CompiledExpression* compileAt(Interpreter& in, const ScanText& text, int p
     try {
         Compiler(in, *compiled).compile();
         compiled->usable = true;
+        compiled->simpleOperation = isSimpleOperation(*compiled);
     } catch (...) {
         // Not compiled (or out of memory while compiling): the scanner
         // evaluates it and meets whatever is wrong in its own order.
@@ -812,12 +832,46 @@ const CompiledExpression* findOrCompile(Interpreter& in) {
     return compiled;
 }
 
+// A constant, or a variable whose slot is known: used where it is.
+const Value* plainOperand(VariableStore& store, const Node& n) {
+    if (n.op == Op::Constant) return &n.constant;
+    if (n.op == Op::Scalar && remembers(store, n)) return &store[n.found];
+    return nullptr;
+}
+
+// The commonest expressions, such as K+1 or I<N, without setting up a tree
+// walk. Returns false when a variable's slot is not known yet.
+bool evaluateSimpleOperation(Interpreter& in, const CompiledExpression& compiled, const Node& root,
+                             Value& result) {
+    VariableStore& store = in.variables;
+    const Node& leftNode = compiled.nodes[static_cast<std::size_t>(root.left)];
+    const Node& rightNode = compiled.nodes[static_cast<std::size_t>(root.right)];
+    const Value* a = plainOperand(store, leftNode);
+    const Value* b = a ? plainOperand(store, rightNode) : nullptr;
+    if (!b) return false;
+    if (leftNode.op == Op::Scalar || rightNode.op == Op::Scalar) store.subscriptRegister = {-1, -1, -1, -1, -1};
+    try {
+        switch (root.op) {
+        case Op::Add: result = add(*a, *b); break;
+        case Op::Subtract: result = subtract(*a, *b); break;
+        case Op::Multiply: result = multiply(*a, *b); break;
+        default: result = compare(*a, *b, root.comparison); break;
+        }
+    } catch (...) {
+        compiled.leaveLexer(in.lexer, in.lexer.source, root.after, result);
+        throw;
+    }
+    return true;
+}
+
 void evaluateFound(Interpreter& in, const CompiledExpression& compiled, Value& result, bool leaveAtEnd) {
     Lexer& lexer = in.lexer;
     const ScanText* text = lexer.source;
     // A lone constant, or a variable that exists, cannot fail and calls nothing.
     const Node& root = compiled.nodes[static_cast<std::size_t>(compiled.root)];
-    if (root.op == Op::Constant) {
+    if (compiled.simpleOperation && evaluateSimpleOperation(in, compiled, root, result)) {
+        // Nothing else to do.
+    } else if (root.op == Op::Constant) {
         result = root.constant;
     } else if (root.op == Op::Scalar && remembers(in.variables, root)) {
         in.variables.subscriptRegister = {-1, -1, -1, -1, -1};
