@@ -107,19 +107,18 @@ struct LineTarget {
 
 struct CompiledStatement {
     Form form = Form::Handler;
-    VariableName variable;             // Assign: the target; For: the counter; Next: the name, if any
-    bool named = false;                // Next: a variable follows the word
-    bool viaGoto = false;              // IfLine: IF ... GOTO rather than THEN
-    int subscriptCount = 0;            // Assign: 0 for a scalar target
+    VariableName variable;  // Assign: the target; For: the counter; Next: the name, if any
+    bool named = false;     // Next: a variable follows the word
+    bool viaGoto = false;   // IfLine: IF ... GOTO rather than THEN
+    int subscriptCount = 0; // Assign: 0 for a scalar target
     std::array<ExpressionStart, MaxDimensions> subscripts;
-    ExpressionStart value;             // Assign: the value; IfLine: the condition; For: the start
-    ExpressionStart limit;             // For
-    ExpressionStart step;              // For, when STEP is written
-    bool stepWritten = false;
-    std::int16_t headPosition = 0;     // For: where NEXT comes back to in the line
-    LineTarget target;                 // Goto, Gosub, IfLine
-    LexerState atTarget;               // IfLine: the line number just read
-    bool hasElse = false;              // IfLine: ELSE and a line number follow
+    ExpressionStart value;         // Assign: the value; IfLine: the condition; For: the start
+    ExpressionStart limit;         // For
+    ExpressionStart step;          // For, when STEP is written (else no expression)
+    std::int16_t headPosition = 0; // For: where NEXT comes back to in the line
+    LineTarget target;             // Goto, Gosub, IfLine
+    LexerState atTarget;           // IfLine: the line number just read
+    bool hasElse = false;          // IfLine: ELSE and a line number follow
     LineTarget elseTarget;
     LexerState atElseTarget;
 };
@@ -219,7 +218,6 @@ class StatementCompiler {
         if (lexer_.isWord(KwStepWord)) {
             lexer_.nextToken();
             expression(out_.step);
-            out_.stepWritten = true;
         }
         out_.headPosition = static_cast<std::int16_t>(lexer_.position - 1);
         expectStatementEnd();
@@ -382,7 +380,8 @@ bool runReturn(Interpreter& in, StatementArgs& args) {
     if (control.empty()) return false;
     const std::int32_t entry = control.top();
     const int event = entryEvent(entry);
-    if (event >= 0 && event < EventCount) in.events.eventLevel[static_cast<std::size_t>(event)] = NoHandlerLevel;
+    if (event >= 0 && event < EventCount)
+        in.events.eventLevel[static_cast<std::size_t>(event)] = NoHandlerLevel;
     args.slot = entrySlot(entry);
     args.jumped = 1;
     control.pop();
@@ -437,13 +436,14 @@ bool runFor(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
     loop.variableSlot = counter;
     loop.initialValue = c.value.evaluate(in);
     loop.limit = c.limit.evaluate(in);
-    loop.step = c.stepWritten ? c.step.evaluate(in) : Value::integer(1);
+    const bool stepWritten = c.step.expression != nullptr;
+    loop.step = stepWritten ? c.step.evaluate(in) : Value::integer(1);
     in.variables[counter] = loop.initialValue;
     bool skipped;
     try {
         skipped = startsPastTheLimit(loop);
     } catch (...) {
-        (c.stepWritten ? c.step : c.limit).leave(in);
+        (stepWritten ? c.step : c.limit).leave(in);
         throw;
     }
     if (skipped) loops.skipLevel = loops.loopTop;

@@ -849,7 +849,8 @@ bool evaluateSimpleOperation(Interpreter& in, const CompiledExpression& compiled
     const Value* a = plainOperand(store, leftNode);
     const Value* b = a ? plainOperand(store, rightNode) : nullptr;
     if (!b) return false;
-    if (leftNode.op == Op::Scalar || rightNode.op == Op::Scalar) store.subscriptRegister = {-1, -1, -1, -1, -1};
+    if (leftNode.op == Op::Scalar || rightNode.op == Op::Scalar)
+        store.subscriptRegister = {-1, -1, -1, -1, -1};
     try {
         switch (root.op) {
         case Op::Add: result = add(*a, *b); break;

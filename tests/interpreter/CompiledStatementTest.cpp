@@ -41,7 +41,8 @@ TEST(CompiledStatement, AssignmentsAndTheirErrors) {
 
 TEST(CompiledStatement, TrappedErrorsResumeTheCompiledStatement) {
     for (const char16_t* program : {
-             u"10 ON ERROR GOTO 100\n20 FOR I=1 TO 3: R(I)=10/(I-2): NEXT\n30 END\n100 E=E+ERL+ERR: RESUME NEXT",
+             u"10 ON ERROR GOTO 100\n20 FOR I=1 TO 3: R(I)=10/(I-2): NEXT\n30 END\n100 E=E+ERL+ERR: RESUME "
+             u"NEXT",
              u"10 ON ERROR GOTO 100\n20 D=0: R=10/D\n30 END\n100 D=2: RESUME",
              u"10 ON ERROR GOTO 100\n20 DIM A(2): FOR I=0 TO 4: A(I)=I: NEXT\n30 END\n100 N=N+1: RESUME NEXT",
              u"10 ON ERROR GOTO 100\n20 GOTO 50\n30 END\n100 E=ERR: RESUME 30",
@@ -161,10 +162,11 @@ class RandomStatements {
         return out;
     }
 
-    static constexpr const char16_t* leaves[] = {u"A",      u"B",  u"C%", u"D#",      u"I",  u"1",
-                                                 u"2.5",    u"-3", u"0",  u"M(1,2)",  u"S",  u"T",
+    static constexpr const char16_t* leaves[] = {u"A",      u"B",     u"C%",     u"D#",         u"I", u"1",
+                                                 u"2.5",    u"-3",    u"0",      u"M(1,2)",     u"S", u"T",
                                                  u"FNF(A)", u"\"x\"", u"FNE(B)", u"LEN(\"AB\")"};
-    static constexpr const char16_t* operators[] = {u"+", u"-", u"*", u"/", u"\\", u" MOD ", u"=", u"<", u" AND "};
+    static constexpr const char16_t* operators[] = {u"+",     u"-", u"*", u"/",    u"\\",
+                                                    u" MOD ", u"=", u"<", u" AND "};
     static constexpr const char16_t* targets[] = {u"A", u"B", u"C%", u"D#", u"I", u"E$"};
     static constexpr const char16_t* small[] = {u"0", u"1", u"2", u"6", u"-1", u"A"};
 
@@ -182,7 +184,8 @@ TEST(CompiledStatement, RandomProgramsEndAlike) {
 TEST(CompiledStatement, RandomProgramsWithTrappedErrorsEndAlike) {
     RandomStatements random(99);
     for (int i = 0; i < 200; ++i) {
-        expectSameRun(u"5 ON ERROR GOTO 1000\n" + random.program() + u"1000 Z=Z+ERR: IF Z<50 THEN RESUME NEXT");
+        expectSameRun(u"5 ON ERROR GOTO 1000\n" + random.program() +
+                      u"1000 Z=Z+ERR: IF Z<50 THEN RESUME NEXT");
         if (::testing::Test::HasFailure()) return;
     }
 }

@@ -117,14 +117,25 @@ TEST(ForNext, Errors) {
 // as (limit - counter) * step >= 0 does, failures included.
 TEST(ForNext, ContinuingDecidesAsTheOperatorsDo) {
     const double inf = std::numeric_limits<double>::infinity();
-    const std::vector<Value> values = {
-        Value::integer(0),        Value::integer(1),         Value::integer(-1),
-        Value::integer(32767),    Value::integer(-32768),    Value::longInt(2147483647),
-        Value::longInt(-2147483647 - 1), Value::longInt(70000), Value::dbl(0.5),
-        Value::dbl(-0.0),         Value::dbl(1e308),         Value::dbl(-1e308),
-        Value::dbl(inf),          Value::dbl(std::numeric_limits<double>::quiet_NaN()),
-        Value::single(2.5f),      Value::boolean(true),      Value(),
-        Value::text(u"3"),        Value::text(u"X")};
+    const std::vector<Value> values = {Value::integer(0),
+                                       Value::integer(1),
+                                       Value::integer(-1),
+                                       Value::integer(32767),
+                                       Value::integer(-32768),
+                                       Value::longInt(2147483647),
+                                       Value::longInt(-2147483647 - 1),
+                                       Value::longInt(70000),
+                                       Value::dbl(0.5),
+                                       Value::dbl(-0.0),
+                                       Value::dbl(1e308),
+                                       Value::dbl(-1e308),
+                                       Value::dbl(inf),
+                                       Value::dbl(std::numeric_limits<double>::quiet_NaN()),
+                                       Value::single(2.5f),
+                                       Value::boolean(true),
+                                       Value(),
+                                       Value::text(u"3"),
+                                       Value::text(u"X")};
     auto byOperators = [](const LoopEntry& loop, const Value& counter) -> std::string {
         try {
             return equalsTrue(compare(multiply(subtract(loop.limit, counter), loop.step), Value::integer(0),
