@@ -12,7 +12,7 @@ namespace {
 
 enum class Form : std::uint8_t { Handler, Assign, Goto, Gosub, Return, IfLine, For, Next };
 
-// The lexer state after one token read, without the text (the statement's).
+// The lexer state after one token read.
 struct LexerState {
     const ScanText* source = nullptr;
     int position = 0;
@@ -59,31 +59,23 @@ struct ExpressionStart {
     void leave(Interpreter& in) const { leaveCompiled(in, *expression, state.source, state.tokenValue); }
 };
 
-// A variable named in the statement. What its name finds depends on the
-// default type of its initial (without a suffix) and on the variable store,
-// so the slot or array entry found last is kept together with both.
+// A variable named in the statement, and what its name found last.
 struct VariableName {
     int wordId = -1;
     bool suffixed = false;
     std::uint8_t letter = 0;
-    std::uint32_t generation = 0; // the store's generation when found; 0 = never
-    char16_t suffix = 0;          // the default suffix then
-    int nameId = -1;              // the completed name
-    std::int32_t found = -1;      // a scalar's slot or an array's entry
-    bool integer = false;         // the completed name ends in "%"
+    NameMemory memory;
+    int nameId = -1;      // the completed name
+    bool integer = false; // the completed name ends in "%"
 
-    bool remembered(const VariableStore& store) const {
-        return generation == store.generation && (suffixed || store.defTypeTable[letter] == suffix);
-    }
+    bool remembered(const VariableStore& store) const { return memory.valid(store, suffixed, letter); }
     void complete(Interpreter& in) {
         nameId = in.completeName(wordId);
         const std::u16string& text = in.words.text(nameId);
         integer = text.back() == u'%';
     }
     void remember(const VariableStore& store, std::int32_t slotOrEntry) {
-        generation = store.generation;
-        suffix = suffixed ? 0 : store.defTypeTable[letter];
-        found = slotOrEntry;
+        memory.keep(store, suffixed, letter, slotOrEntry);
     }
 };
 
@@ -307,7 +299,7 @@ inline std::int32_t scalarSlot(Interpreter& in, VariableName& variable) {
     VariableStore& store = in.variables;
     store.subscriptRegister = {-1, -1, -1, -1, -1};
     if (variable.remembered(store)) [[likely]]
-        return variable.found;
+        return variable.memory.found;
     return lookUpScalar(in, variable);
 }
 
@@ -329,7 +321,8 @@ bool runAssign(Interpreter& in, CompiledStatement& c) {
             if (!known) c.variable.complete(in);
             store.subscriptRegister = subscripts;
             if (known) {
-                slot = store.elementSlot(store.variableTable[static_cast<std::size_t>(c.variable.found)]);
+                slot =
+                    store.elementSlot(store.variableTable[static_cast<std::size_t>(c.variable.memory.found)]);
             } else {
                 slot = in.lookupTarget(c.variable.nameId);
                 c.variable.remember(store, store.arrayEntry(c.variable.nameId));

@@ -86,22 +86,16 @@ struct Node {
     int nameStep = NoStep;                 // calls: the step that read the name
     OneArgumentFunction compute = nullptr; // OneArgument
     Value constant;
-    // What the last lookup found: a scalar's slot, an array's entry. Valid
-    // for this generation of the variable store and, for a name without
-    // suffix, while the default type of its initial stays the same.
-    mutable std::uint32_t generation = 0;
-    mutable char16_t suffix = 0;
-    mutable std::int32_t found = 0;
+    // What the last lookup found: a scalar's slot, an array's entry.
+    mutable NameMemory memory;
 };
 
 bool remembers(const VariableStore& store, const Node& n) {
-    return n.generation == store.generation && (n.suffixed || store.defTypeTable[n.letter] == n.suffix);
+    return n.memory.valid(store, n.suffixed, n.letter);
 }
 
 void remember(const VariableStore& store, const Node& n, std::int32_t found) {
-    n.generation = store.generation;
-    n.suffix = n.suffixed ? 0 : store.defTypeTable[n.letter];
-    n.found = found;
+    n.memory.keep(store, n.suffixed, n.letter, found);
 }
 
 bool sameConstant(const Value& a, const Value& b) {
@@ -656,7 +650,7 @@ class Evaluation {
 
     std::int32_t scalarSlot(const Node& n) {
         store_.subscriptRegister = {-1, -1, -1, -1, -1};
-        return remembers(store_, n) ? n.found : lookUpScalar(n);
+        return remembers(store_, n) ? n.memory.found : lookUpScalar(n);
     }
     // The first lookup creates the variable when it does not exist yet.
     [[gnu::noinline]] std::int32_t lookUpScalar(const Node& n) {
@@ -681,7 +675,8 @@ class Evaluation {
         }
         failStep = n.after;
         store_.subscriptRegister = subscripts;
-        if (known) return store_[store_.elementSlot(store_.variableTable[static_cast<std::size_t>(n.found)])];
+        if (known)
+            return store_[store_.elementSlot(store_.variableTable[static_cast<std::size_t>(n.memory.found)])];
         // The first reference may create the array, with its implicit bounds.
         const std::int32_t slot = store_.lookupVariable(name, LookupMode::Reference);
         remember(store_, n, store_.arrayEntry(name));
@@ -835,7 +830,7 @@ const CompiledExpression* findOrCompile(Interpreter& in) {
 // A constant, or a variable whose slot is known: used where it is.
 const Value* plainOperand(VariableStore& store, const Node& n) {
     if (n.op == Op::Constant) return &n.constant;
-    if (n.op == Op::Scalar && remembers(store, n)) return &store[n.found];
+    if (n.op == Op::Scalar && remembers(store, n)) return &store[n.memory.found];
     return nullptr;
 }
 
@@ -876,7 +871,7 @@ void evaluateFound(Interpreter& in, const CompiledExpression& compiled, Value& r
         result = root.constant;
     } else if (root.op == Op::Scalar && remembers(in.variables, root)) {
         in.variables.subscriptRegister = {-1, -1, -1, -1, -1};
-        result = in.variables[root.found];
+        result = in.variables[root.memory.found];
     } else {
         evaluateTree(in, compiled, text, result, leaveAtEnd);
         return;

@@ -16,8 +16,8 @@ class WordTable;
 
 constexpr int VariableSlots = 1001;
 constexpr std::int32_t PoolSlots = 100003;
-constexpr std::int32_t ScratchStringSlot = 100001; // unknown string names while watching
-constexpr std::int32_t ScratchNumberSlot = 100002; // unknown numeric names while watching
+constexpr std::int32_t ScratchStringSlot = 100001;        // unknown string names while watching
+constexpr std::int32_t ScratchNumberSlot = 100002;        // unknown numeric names while watching
 constexpr std::int32_t VariableSpace = ScratchStringSlot; // slots 0..100000 hold variables
 constexpr int MaxDimensions = 5;
 
@@ -31,7 +31,7 @@ struct VariableEntry {
 };
 
 class VariableStore {
-public:
+  public:
     explicit VariableStore(WordTable& words);
 
     // Finds or creates the slot of a name (suffix included) with the
@@ -66,7 +66,9 @@ public:
     // Empties the store for a new run.
     void clearVariables();
     // The suffix an unsuffixed name gets from its first letter.
-    char16_t defaultSuffix(char16_t firstLetter) const { return defTypeTable[static_cast<std::size_t>(firstLetter - u'A')]; }
+    char16_t defaultSuffix(char16_t firstLetter) const {
+        return defTypeTable[static_cast<std::size_t>(firstLetter - u'A')];
+    }
     void resetDefaultTypes() { defTypeTable.fill(u'!'); }
 
     Value& operator[](std::int32_t slot) { return valuePool[static_cast<std::size_t>(slot)]; }
@@ -82,7 +84,7 @@ public:
     // a slot remembered together with it is valid while the two agree.
     std::uint32_t generation = 0;
 
-private:
+  private:
     std::int32_t findOrCreate(int nameId, LookupMode mode);
     std::int32_t elementOffset(const VariableEntry& entry) const {
         std::int32_t offset = 0;
@@ -104,7 +106,8 @@ private:
     std::int32_t createArray(int nameId, LookupMode mode);
     int& indexFor(int nameId, bool array) {
         std::vector<int>& index = array ? arrayIndex_ : scalarIndex_;
-        if (static_cast<std::size_t>(nameId) >= index.size()) index.resize(static_cast<std::size_t>(nameId) + 64, -1);
+        if (static_cast<std::size_t>(nameId) >= index.size())
+            index.resize(static_cast<std::size_t>(nameId) + 64, -1);
         return index[static_cast<std::size_t>(nameId)];
     }
 
@@ -112,6 +115,25 @@ private:
     // Entry index by name id, one table per shape; -1 = none.
     std::vector<int> scalarIndex_;
     std::vector<int> arrayIndex_;
+};
+
+// What a variable name found in a store: a scalar's slot or an array's
+// entry. It stays valid while the store keeps its generation and, for a
+// name without a type suffix, while the default type of its initial stays
+// the same (DEFINT ... changes what such a name means).
+struct NameMemory {
+    std::uint32_t generation = 0; // 0: nothing found yet (a store starts at 1)
+    char16_t suffix = 0;          // the default suffix of the initial then
+    std::int32_t found = -1;
+
+    bool valid(const VariableStore& store, bool suffixed, std::uint8_t letter) const {
+        return generation == store.generation && (suffixed || store.defTypeTable[letter] == suffix);
+    }
+    void keep(const VariableStore& store, bool suffixed, std::uint8_t letter, std::int32_t slotOrEntry) {
+        generation = store.generation;
+        suffix = suffixed ? 0 : store.defTypeTable[letter];
+        found = slotOrEntry;
+    }
 };
 
 } // namespace korvelin
