@@ -56,6 +56,13 @@ Number numberOf(const Value& v) {
 bool isIntegerLike(ValueKind k) {
     return k == ValueKind::Integer || k == ValueKind::Boolean;
 }
+// Integer, Boolean or Long: whole numbers that need no rounding.
+bool isWholeKind(ValueKind k) {
+    return isIntegerLike(k) || k == ValueKind::Long;
+}
+int64_t wholeNumber(const Value& v) {
+    return v.kind() == ValueKind::Long ? v.rawLong() : v.rawInteger();
+}
 
 bool fitsLong(double d) {
     return d >= -2147483648.0 && d <= 2147483647.0;
@@ -258,6 +265,15 @@ Value integerDivide(const Value& a, const Value& b) {
         if (divisor == 0) failHost(HostFailureKind::Other);
         return integerResult(a.rawInteger() / divisor);
     }
+    if (isWholeKind(a.kind()) && isWholeKind(b.kind())) {
+        // A Long takes part: the quotient is a Long, if it fits (not so for
+        // the smallest Long \ -1).
+        const int64_t divisor = wholeNumber(b);
+        if (divisor == 0) failHost(HostFailureKind::Other);
+        const int64_t quotient = wholeNumber(a) / divisor;
+        if (quotient > INT32_MAX) failHost(HostFailureKind::Other);
+        return Value::longInt(static_cast<int32_t>(quotient));
+    }
     const Number x = numberOf(a);
     const Number y = numberOf(b);
     const double p = wholeOperand(x);
@@ -274,6 +290,12 @@ Value modulo(const Value& a, const Value& b) {
         const int32_t divisor = b.rawInteger();
         if (divisor == 0) failHost(HostFailureKind::Other);
         return integerResult(a.rawInteger() % divisor);
+    }
+    if (isWholeKind(a.kind()) && isWholeKind(b.kind())) {
+        // A Long takes part: the remainder is a Long.
+        const int64_t divisor = wholeNumber(b);
+        if (divisor == 0) failHost(HostFailureKind::Other);
+        return Value::longInt(static_cast<int32_t>(wholeNumber(a) % divisor));
     }
     const Number x = numberOf(a);
     const Number y = numberOf(b);

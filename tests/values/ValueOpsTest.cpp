@@ -104,6 +104,21 @@ TEST(Division, ModuloKeepsTheSignOfTheDividend) {
     EXPECT_FAILS(Other, modulo(I(1), I(0)));
 }
 
+TEST(Division, WholeDivisionWithLongsGivesLongs) {
+    EXPECT_VALUE(integerDivide(L(70000), I(7)), Long, 10000);
+    EXPECT_VALUE(integerDivide(I(7), L(70000)), Long, 0);
+    EXPECT_VALUE(integerDivide(L(-70001), L(7)), Long, -10000);
+    EXPECT_VALUE(integerDivide(L(INT32_MIN), I(1)), Long, INT32_MIN);
+    EXPECT_FAILS(Other, integerDivide(L(INT32_MIN), I(-1)));
+    EXPECT_FAILS(Other, integerDivide(L(5), L(0)));
+    EXPECT_VALUE(modulo(L(70001), I(7)), Long, 1);
+    EXPECT_VALUE(modulo(L(-70001), I(7)), Long, -1);
+    EXPECT_VALUE(modulo(I(-7), L(70000)), Long, -7);
+    EXPECT_VALUE(modulo(L(INT32_MIN), I(-1)), Long, 0);
+    EXPECT_VALUE(modulo(L(70001), Value::boolean(true)), Long, 0);
+    EXPECT_FAILS(Other, modulo(L(70001), I(0)));
+}
+
 TEST(Power, AlwaysDoubleAndRejectsRootsOfNegatives) {
     EXPECT_VALUE(power(I(2), I(-1)), Double, 0.5);
     EXPECT_VALUE(power(I(2), I(10)), Double, 1024);
