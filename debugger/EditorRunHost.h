@@ -19,7 +19,7 @@ class UserDialogs;
 class EditorRunHost : public RunHost {
   public:
     // Pending window events run at most this often during a run.
-    static constexpr int eventIntervalMs = 8;
+    static constexpr int eventIntervalMs = 16;
     // Reading the clock costs more than most statements, so it is read
     // only every so many calls; even slow statements (a PRINT that
     // scrolls the page) leave the windows answering within a tenth of a
