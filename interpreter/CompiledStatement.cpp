@@ -11,6 +11,8 @@ namespace korvelin {
 namespace {
 
 enum class Form : std::uint8_t { Handler, Assign, Goto, Gosub, Return, IfLine, For, Next };
+// What follows THEN: a line number, or a GOTO or GOSUB statement naming one.
+enum class ThenPart : std::uint8_t { Line, Goto, Gosub };
 
 // The lexer state after one token read.
 struct LexerState {
@@ -99,10 +101,11 @@ struct LineTarget {
 
 struct CompiledStatement {
     Form form = Form::Handler;
-    VariableName variable;  // Assign: the target; For: the counter; Next: the name, if any
-    bool named = false;     // Next: a variable follows the word
-    bool viaGoto = false;   // IfLine: IF ... GOTO rather than THEN
-    int subscriptCount = 0; // Assign: 0 for a scalar target
+    VariableName variable;              // Assign: the target; For: the counter; Next: the name, if any
+    bool named = false;                 // Next: a variable follows the word
+    bool viaGoto = false;               // IfLine: IF ... GOTO rather than THEN
+    ThenPart thenPart = ThenPart::Line; // IfLine
+    int subscriptCount = 0;             // Assign: 0 for a scalar target
     std::array<ExpressionStart, MaxDimensions> subscripts;
     ExpressionStart value;         // Assign: the value; IfLine: the condition; For: the start
     ExpressionStart limit;         // For
@@ -224,6 +227,18 @@ class StatementCompiler {
         out_.viaGoto = lexer_.isWord(KwGoto);
         if (!out_.viaGoto && !lexer_.isWord(KwThen)) throw Declined{};
         lexer_.nextToken();
+        if (!out_.viaGoto && (lexer_.isWord(KwGoto) || lexer_.isWord(KwGosub))) {
+            // THEN GOTO line / THEN GOSUB line: a statement of its own, with
+            // nothing after it.
+            out_.thenPart = lexer_.isWord(KwGoto) ? ThenPart::Goto : ThenPart::Gosub;
+            lexer_.nextToken();
+            out_.target.lineNumber = lineNumber();
+            out_.atTarget.capture(lexer_);
+            lexer_.nextToken();
+            if (lexer_.tokenKind != TokenEnd) throw Declined{};
+            out_.form = Form::IfLine;
+            return;
+        }
         out_.target.lineNumber = lineNumber();
         out_.atTarget.capture(lexer_);
         lexer_.nextToken();
@@ -457,16 +472,50 @@ void jumpToIfPart(Interpreter& in, int target, const LexerState& atTarget, State
     args.jumped = 1;
 }
 
+// THEN GOTO line / THEN GOSUB line, which run as a statement of their own:
+// with their own event pass, and their errors raised by that statement,
+// after which the IF goes on to its end.
+void runThenStatement(Interpreter& in, const CompiledStatement& c, int target, StatementArgs& args) {
+    try {
+        const bool gosub = c.thenPart == ThenPart::Gosub;
+        in.currentStatement = gosub ? u"GOSUB" : u"GOTO";
+        if (target < 0) {
+            c.atTarget.restore(in.lexer, true);
+            raise(ErrUndefinedLine);
+        }
+        if (gosub) {
+            try {
+                in.pushReturnEntry(args.slot);
+            } catch (...) {
+                c.atTarget.restore(in.lexer, true);
+                throw;
+            }
+        }
+        args.slot = target;
+        args.jumped = 1;
+        in.host.processEvents();
+    } catch (const InterpreterError& e) {
+        in.raiseError(args.slot, args.jumped, e.number(), e.detail());
+    } catch (const HostFailure& f) {
+        in.raiseError(args.slot, args.jumped, mapHostFailure(f.kind()));
+    }
+}
+
 bool runIfLine(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
     const int target = c.target.find(in.statements);
     const int elseTarget = c.hasElse ? c.elseTarget.find(in.statements) : -1;
-    // A line that jumps to itself may go back into a loop begun on it.
-    if (target == args.slot || elseTarget == args.slot) return false;
+    // A line that jumps to itself, or a trapped error in a THEN statement,
+    // may go back into a loop begun on the line.
+    if (target == args.slot || elseTarget == args.slot || in.loops.reentrySlot == args.slot) return false;
     const Value condition = c.value.evaluate(in);
-    if (equalsTrue(condition))
-        jumpToIfPart(in, target, c.atTarget, args);
-    else if (c.hasElse)
+    if (equalsTrue(condition)) {
+        if (c.thenPart == ThenPart::Line)
+            jumpToIfPart(in, target, c.atTarget, args);
+        else
+            runThenStatement(in, c, target, args);
+    } else if (c.hasElse) {
         jumpToIfPart(in, elseTarget, c.atElseTarget, args);
+    }
     in.host.processEvents();
     return true;
 }

@@ -57,14 +57,25 @@ TEST(CompiledStatement, JumpsSubroutinesAndConditions) {
     for (const char16_t* program : {
              u"10 K=K+1: GOSUB 100: IF K<5 THEN 10\n20 END\n100 S=S+K: RETURN",
              u"10 IF A=0 GOTO 30\n20 B=1\n30 C=1: IF C THEN 50\n40 D=1\n50 END",
-             u"10 IF 1 THEN 99",
-             u"10 IF 1 GOTO 99",
+             u"10 IF -1 THEN 99",
+             u"10 IF 1 THEN 99: X=1", // only -1 is true
+             u"10 IF -1 GOTO 99",
              u"10 IF 0 THEN 99: X=1",
              u"10 FOR I=1 TO 4: IF I MOD 2 THEN 20 ELSE 30\n20 A=A+I: GOTO 40\n30 B=B+I\n40 NEXT",
              u"10 IF 0 GOTO 20 ELSE 30\n20 A=1\n30 B=1",
-             u"10 IF 1 THEN 20 ELSE 99\n20 A=1",
+             u"10 IF -1 THEN 20 ELSE 99\n20 A=1",
              u"10 IF 0 THEN 20 ELSE 99\n20 A=1",
              u"10 IF 0 THEN 20 ELSE 30 X\n20 A=1\n30 B=1",
+             // THEN GOTO / THEN GOSUB run as statements of their own.
+             u"10 FOR I=1 TO 6: IF I MOD 2 THEN GOSUB 100\n20 NEXT: END\n100 S=S+I: RETURN",
+             u"10 FOR I=1 TO 6: IF I>3 THEN GOTO 30\n20 NEXT\n30 E=I",
+             u"10 IF -1 THEN GOSUB 99",
+             u"10 IF -1 THEN GOTO 99\n20 A=1",
+             u"10 ON ERROR GOTO 100\n20 IF -1 THEN GOSUB 99\n30 A=1: END\n100 E=ERR: L=ERL: RESUME NEXT",
+             u"10 ON ERROR GOTO 100\n20 IF -1 THEN GOTO 99\n30 A=1: END\n100 E=ERR: RESUME NEXT",
+             u"10 ON ERROR GOTO 100\n20 N=N+1: IF -1 THEN GOSUB 20\n100 E=ERR: D=N",
+             u"10 N=N+1: IF -1 THEN GOSUB 10",
+             u"10 IF -1 THEN GOSUB 20 X\n20 A=1",
              u"10 GOTO 99",
              u"10 GOSUB 99",
              u"10 GOTO 20 X\n20 END",
@@ -101,7 +112,7 @@ TEST(CompiledStatement, LoopsClosedByNext) {
              u"10 FOR I=5 TO 1 STEP -2: FOR J=I TO 6: S=S+J: NEXT J, I",
              u"10 GOSUB 20: END\n20 N=N+1: FOR I=1 TO 2: GOSUB 20: NEXT: RETURN",
              // A NEXT whose jump lands in the IF line it started from.
-             u"10 IF 1 THEN FOR I=1 TO 3: S=S+I: NEXT: IF S<100 THEN 10",
+             u"10 IF -1 THEN FOR I=1 TO 3: S=S+I: NEXT: IF S<100 THEN 10",
          }) {
         expectSameRun(program);
     }
@@ -146,8 +157,12 @@ class RandomStatements {
             return u"IF " + expression() + u" THEN " + forward +
                    (pick(3) == 0 ? u" ELSE " + number((line + 1 + pick(lines - line + 1)) * 10) : u"");
         case 1: return u"IF " + expression() + u" GOTO " + forward;
-        case 2: return pick(4) == 0 ? u"GOTO " + forward : u"A=A+1";
-        case 3: return u"GOSUB " + number(lines * 10 + 20);
+        case 2:
+            if (pick(4) == 0) return u"GOTO " + forward;
+            return pick(3) == 0 ? u"IF " + expression() + u" THEN GOTO " + forward : u"A=A+1";
+        case 3:
+            if (pick(2) == 0) return u"IF " + expression() + u" THEN GOSUB " + number(lines * 10 + 20);
+            return u"GOSUB " + number(lines * 10 + 20);
         case 4: return u"FOR K=1 TO " + number(1 + pick(3)) + u": T=T+" + expression() + u": NEXT";
         case 5: return u"M(" + expression() + u"," + any(small) + u")=" + expression();
         case 6: return u"LET " + any(targets) + u"=" + expression();
