@@ -1,8 +1,8 @@
 #pragma once
 // The statements a program spends its time in, compiled once per slot.
 //
-// Assignment, GOTO and GOSUB to a line number, a bare RETURN, NEXT, and
-// IF ... THEN/GOTO a line number make up most of what loops execute. The
+// Assignment, FOR, NEXT, GOTO and GOSUB to a line number, a bare RETURN,
+// and IF ... THEN/GOTO a line number make up most of what loops execute. The
 // first time such a statement starts from the run loop, its tokens are
 // read as its handler would read them and what the handler would find is
 // kept: the target's name, the expressions (compiled, see
