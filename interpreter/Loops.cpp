@@ -20,17 +20,14 @@ constexpr int MaxNextNames = 11;
 bool isPositive(const Value& v) {
     return equalsTrue(compare(v, Value::integer(0), Comparison::Greater));
 }
-bool isWholeNumber(const Value& v) {
-    return v.kind() == ValueKind::Integer || v.kind() == ValueKind::Long;
-}
-std::int32_t wholeNumber(const Value& v) {
-    return v.kind() == ValueKind::Integer ? v.rawInteger() : v.rawLong();
-}
+using detail::isWholeNumber;
+using detail::wholeNumber;
+
 bool isPlainNumber(const Value& v) {
     return isWholeNumber(v) || v.kind() == ValueKind::Double;
 }
 double plainNumber(const Value& v) {
-    return v.kind() == ValueKind::Double ? v.rawDouble() : wholeNumber(v);
+    return v.kind() == ValueKind::Double ? v.rawDouble() : static_cast<double>(wholeNumber(v));
 }
 
 bool isNotNegative(const Value& v) {
@@ -196,8 +193,8 @@ bool forLoopContinues(const LoopEntry& loop, const Value& counter) {
     const Value& limit = loop.limit;
     const Value& step = loop.step;
     if (isWholeNumber(counter) && isWholeNumber(limit) && isWholeNumber(step)) {
-        const std::int64_t left = std::int64_t{wholeNumber(limit)} - wholeNumber(counter);
-        const std::int32_t by = wholeNumber(step);
+        const std::int64_t left = wholeNumber(limit) - wholeNumber(counter);
+        const std::int64_t by = wholeNumber(step);
         return left == 0 || by == 0 || (left > 0) == (by > 0);
     }
     if (isPlainNumber(counter) && isPlainNumber(limit) && isPlainNumber(step)) {

@@ -60,9 +60,6 @@ bool isIntegerLike(ValueKind k) {
 bool isWholeKind(ValueKind k) {
     return isIntegerLike(k) || k == ValueKind::Long;
 }
-int64_t wholeNumber(const Value& v) {
-    return v.kind() == ValueKind::Long ? v.rawLong() : v.rawInteger();
-}
 
 bool fitsLong(double d) {
     return d >= -2147483648.0 && d <= 2147483647.0;
@@ -268,9 +265,9 @@ Value integerDivide(const Value& a, const Value& b) {
     if (isWholeKind(a.kind()) && isWholeKind(b.kind())) {
         // A Long takes part: the quotient is a Long, if it fits (not so for
         // the smallest Long \ -1).
-        const int64_t divisor = wholeNumber(b);
+        const int64_t divisor = detail::wholeNumber(b);
         if (divisor == 0) failHost(HostFailureKind::Other);
-        const int64_t quotient = wholeNumber(a) / divisor;
+        const int64_t quotient = detail::wholeNumber(a) / divisor;
         if (quotient > INT32_MAX) failHost(HostFailureKind::Other);
         return Value::longInt(static_cast<int32_t>(quotient));
     }
@@ -293,9 +290,9 @@ Value modulo(const Value& a, const Value& b) {
     }
     if (isWholeKind(a.kind()) && isWholeKind(b.kind())) {
         // A Long takes part: the remainder is a Long.
-        const int64_t divisor = wholeNumber(b);
+        const int64_t divisor = detail::wholeNumber(b);
         if (divisor == 0) failHost(HostFailureKind::Other);
-        return Value::longInt(static_cast<int32_t>(wholeNumber(a) % divisor));
+        return Value::longInt(static_cast<int32_t>(detail::wholeNumber(a) % divisor));
     }
     const Number x = numberOf(a);
     const Number y = numberOf(b);

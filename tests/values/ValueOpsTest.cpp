@@ -56,6 +56,21 @@ TEST(Arithmetic, ResultTakesTheHigherKindAndWidensOnOverflow) {
     EXPECT_VALUE(add(Value(), I(5)), Integer, 5);
 }
 
+TEST(Arithmetic, LongsStayLongsUntilTheyOverflow) {
+    EXPECT_VALUE(add(L(70000), I(5)), Long, 70005);
+    EXPECT_VALUE(add(I(-5), L(70000)), Long, 69995);
+    EXPECT_VALUE(add(L(40000), L(-40000)), Long, 0);
+    EXPECT_VALUE(add(L(INT32_MAX), L(INT32_MAX)), Double, 4294967294.0);
+    EXPECT_VALUE(subtract(L(70000), I(70)), Long, 69930);
+    EXPECT_VALUE(subtract(I(0), L(INT32_MIN)), Double, 2147483648.0);
+    EXPECT_VALUE(subtract(L(INT32_MIN), I(1)), Double, -2147483649.0);
+    EXPECT_VALUE(add(L(1), T(true)), Long, 0);
+    EXPECT_VALUE(compare(L(70000), I(7), Comparison::Greater), Boolean, -1);
+    EXPECT_VALUE(compare(I(7), L(70000), Comparison::GreaterOrEqual), Boolean, 0);
+    EXPECT_VALUE(compare(L(INT32_MIN), L(INT32_MAX), Comparison::Less), Boolean, -1);
+    EXPECT_VALUE(compare(L(5), I(5), Comparison::Equal), Boolean, -1);
+}
+
 TEST(Arithmetic, StringsJoinOnlyWithStringsOrEmpty) {
     EXPECT_EQ(add(Str("AB"), Str("CD")).byteForm(), "ABCD");
     EXPECT_EQ(add(Value(), Str("x")).byteForm(), "x");
