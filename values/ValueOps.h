@@ -67,19 +67,13 @@ inline bool isPlainNumber(const Value& v) {
 inline double plainDouble(const Value& v) {
     return v.kind() == ValueKind::Double ? v.rawDouble() : v.rawInteger();
 }
-// Counters that outgrow 16 bits become Longs; an Integer or a Long beside a
-// Long is worked out in 64 bits, where + and - cannot overflow.
+// Integers and Longs, read as one 64-bit whole number.
 inline bool isWholeNumber(const Value& v) {
     return v.kind() == ValueKind::Integer || v.kind() == ValueKind::Long;
 }
 // The value of an Integer, Boolean or Long.
 inline std::int64_t wholeNumber(const Value& v) {
     return v.kind() == ValueKind::Long ? v.rawLong() : v.rawInteger();
-}
-// A result where a Long takes part: a Long when it fits, else the Double.
-inline Value longResult(std::int64_t r) {
-    if (r >= INT32_MIN && r <= INT32_MAX) return Value::longInt(static_cast<std::int32_t>(r));
-    return Value::dbl(static_cast<double>(r));
 }
 } // namespace detail
 
@@ -92,8 +86,6 @@ inline Value add(const Value& a, const Value& b) {
         const double x = detail::plainDouble(a), y = detail::plainDouble(b);
         return detail::checkedDouble(x + y, x, y);
     }
-    if (detail::isWholeNumber(a) && detail::isWholeNumber(b))
-        return detail::longResult(detail::wholeNumber(a) + detail::wholeNumber(b));
     return detail::addGeneral(a, b);
 }
 inline Value subtract(const Value& a, const Value& b) {
@@ -103,8 +95,6 @@ inline Value subtract(const Value& a, const Value& b) {
         const double x = detail::plainDouble(a), y = detail::plainDouble(b);
         return detail::checkedDouble(x - y, x, y);
     }
-    if (detail::isWholeNumber(a) && detail::isWholeNumber(b))
-        return detail::longResult(detail::wholeNumber(a) - detail::wholeNumber(b));
     return detail::subtractGeneral(a, b);
 }
 inline Value multiply(const Value& a, const Value& b) {
@@ -139,9 +129,6 @@ inline Value compare(const Value& a, const Value& b, Comparison op) {
         return Value::boolean(
             detail::holds(detail::order(detail::plainDouble(a), detail::plainDouble(b)), op));
     }
-    if (detail::isWholeNumber(a) && detail::isWholeNumber(b))
-        return Value::boolean(
-            detail::holds(detail::order(detail::wholeNumber(a), detail::wholeNumber(b)), op));
     return detail::compareGeneral(a, b, op);
 }
 // True when the value equals 0 (WHILE) / equals -1 (IF), numerically.
