@@ -23,10 +23,10 @@ bool isPositive(const Value& v) {
 using detail::isWholeNumber;
 using detail::wholeNumber;
 
-bool isPlainNumber(const Value& v) {
+bool isWholeOrDouble(const Value& v) {
     return isWholeNumber(v) || v.kind() == ValueKind::Double;
 }
-double plainNumber(const Value& v) {
+double asDouble(const Value& v) {
     return v.kind() == ValueKind::Double ? v.rawDouble() : static_cast<double>(wholeNumber(v));
 }
 
@@ -197,8 +197,8 @@ bool forLoopContinues(const LoopEntry& loop, const Value& counter) {
         const std::int64_t by = wholeNumber(step);
         return left == 0 || by == 0 || (left > 0) == (by > 0);
     }
-    if (isPlainNumber(counter) && isPlainNumber(limit) && isPlainNumber(step)) {
-        const double product = (plainNumber(limit) - plainNumber(counter)) * plainNumber(step);
+    if (isWholeOrDouble(counter) && isWholeOrDouble(limit) && isWholeOrDouble(step)) {
+        const double product = (asDouble(limit) - asDouble(counter)) * asDouble(step);
         if (std::isfinite(product)) return product >= 0;
     }
     return isNotNegative(multiply(subtract(limit, counter), step));
