@@ -228,29 +228,28 @@ class StatementCompiler {
         if (!out_.viaGoto && !lexer_.isWord(KwThen)) throw Declined{};
         lexer_.nextToken();
         if (!out_.viaGoto && (lexer_.isWord(KwGoto) || lexer_.isWord(KwGosub))) {
-            // THEN GOTO line / THEN GOSUB line: a statement of its own, with
-            // nothing after it.
+            // THEN GOTO line / THEN GOSUB line: a statement of its own.
             out_.thenPart = lexer_.isWord(KwGoto) ? ThenPart::Goto : ThenPart::Gosub;
             lexer_.nextToken();
-            out_.target.lineNumber = lineNumber();
-            out_.atTarget.capture(lexer_);
-            lexer_.nextToken();
-            if (lexer_.tokenKind != TokenEnd) throw Declined{};
-            out_.form = Form::IfLine;
-            return;
-        }
-        out_.target.lineNumber = lineNumber();
-        out_.atTarget.capture(lexer_);
-        lexer_.nextToken();
-        if (lexer_.isWord(KwElse)) {
-            lexer_.nextToken();
-            out_.elseTarget.lineNumber = lineNumber();
-            out_.atElseTarget.capture(lexer_);
-            out_.hasElse = true;
-            lexer_.nextToken();
+            lineTarget(out_.target, out_.atTarget);
+        } else {
+            lineTarget(out_.target, out_.atTarget);
+            if (lexer_.isWord(KwElse)) {
+                lexer_.nextToken();
+                lineTarget(out_.elseTarget, out_.atElseTarget);
+                out_.hasElse = true;
+            }
         }
         if (lexer_.tokenKind != TokenEnd) throw Declined{};
         out_.form = Form::IfLine;
+    }
+
+    // A line number of an IF, with the lexer state in which an undefined
+    // line is reported; the token after it becomes current.
+    void lineTarget(LineTarget& target, LexerState& at) {
+        target.lineNumber = lineNumber();
+        at.capture(lexer_);
+        lexer_.nextToken();
     }
 
     // A plain variable name, as parseVariableTarget accepts it.
