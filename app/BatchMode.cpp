@@ -1,8 +1,8 @@
 #include "app/BatchMode.h"
 
-#include "editor/ProgramFile.h"
+#include "devices/ProgramFile.h"
 #include "interpreter/Interpreter.h"
-#include "platform/BatchHost.h"
+#include "app/BatchHost.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -4,13 +4,13 @@
 // interpreter, the editor window, the debug screen and the execution
 // control. Tests build one the same way the application does.
 
-#include "app/Settings.h"
+#include "platform/Settings.h"
 #include "debugger/DebugScreen.h"
 #include "debugger/EditorRunHost.h"
 #include "debugger/ExecutionControl.h"
 #include "editor/EditorWindow.h"
-#include "editor/ExecutionScreenPort.h"
-#include "editor/UserDialogs.h"
+#include "screen/widgets/ExecutionScreenPort.h"
+#include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
 
 #include <memory>

@@ -3,8 +3,8 @@
 #include "debugger/DebugScreen.h"
 #include "debugger/ExecutionControl.h"
 #include "editor/EditorWindow.h"
-#include "editor/ExecutionScreenPort.h"
-#include "editor/UserDialogs.h"
+#include "screen/widgets/ExecutionScreenPort.h"
+#include "platform/widgets/UserDialogs.h"
 
 #include <QApplication>
 

@@ -2,11 +2,11 @@
 
 #include "debugger/DebugScreen.h"
 #include "editor/EditorWindow.h"
-#include "editor/ExecutionScreenPort.h"
+#include "screen/widgets/ExecutionScreenPort.h"
 #include "editor/ProgramEditor.h"
-#include "editor/UserDialogs.h"
+#include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
-#include "interpreter/Statements.h"
+#include "interpreter/statements/Statements.h"
 
 namespace korvelin {
 

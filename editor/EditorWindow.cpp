@@ -1,10 +1,10 @@
 #include "editor/EditorWindow.h"
 
-#include "app/Settings.h"
-#include "editor/ExecutionScreenPort.h"
+#include "platform/Settings.h"
+#include "screen/widgets/ExecutionScreenPort.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
-#include "editor/UserDialogs.h"
+#include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
 
 #include <QAction>

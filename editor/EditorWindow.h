@@ -3,7 +3,7 @@
 // through which everything else is reached, program files, and shut-down.
 
 #include "editor/Icons.h"
-#include "editor/ProgramFile.h"
+#include "devices/ProgramFile.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

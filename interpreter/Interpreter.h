@@ -5,10 +5,10 @@
 
 #include "devices/FileTable.h"
 #include "interpreter/ControlState.h"
-#include "interpreter/Keywords.h"
+#include "values/Keywords.h"
 #include "interpreter/Lexer.h"
 #include "interpreter/StatementTable.h"
-#include "interpreter/WordTable.h"
+#include "values/WordTable.h"
 #include "platform/RunHost.h"
 #include "screen/ScreenState.h"
 #include "values/Clock.h"
@@ -156,17 +156,9 @@ class Interpreter {
     std::unordered_map<std::string, std::unique_ptr<ScanText>> functionBodies_;
 };
 
-// Registration of each statement family into the dispatch table.
-void registerControlFlowStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerLoopStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerErrorStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerDataStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerDeclarationStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerEventTrapStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerLaterStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerOutputStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerScreenStatements(std::array<StatementHandler, KeywordCount>& table);
-void registerConsoleInputStatements(std::array<StatementHandler, KeywordCount>& table);
+// Every statement family's handlers, from the one list in
+// interpreter/run/StatementRegistry.cpp.
+void registerStatements(std::array<StatementHandler, KeywordCount>& table);
 
 // The assignment without LET, for a first word that is no statement.
 void executeAssignment(Interpreter& in, StatementArgs& args);

@@ -10,7 +10,7 @@
 // position the scan started at. A statement executed a million times is
 // lexed once, and its expressions are compiled once beside those tokens.
 
-#include "interpreter/WordTable.h"
+#include "values/WordTable.h"
 #include "values/Value.h"
 
 #include <cstdint>

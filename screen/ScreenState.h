@@ -7,8 +7,8 @@
 // page: every drawing goes to the active page only, and a drawing on the
 // page that is displayed is recorded as a changed rectangle the window
 // repaints from. The window keeps a pen position of its own (the INPUT line
-// editor is placed at it), updated exactly when the Part's drawing on the
-// window would have moved it.
+// editor is placed at it), updated exactly when drawing on the window would
+// have moved it.
 
 #include "values/Value.h"
 
@@ -69,8 +69,7 @@ int columnWidth(char16_t c);
 std::uint32_t pixelOf(ColorRef color);
 ColorRef colorOfPixel(std::uint32_t pixel);
 
-// Maps the Japanese font names programs and the original screen use to the
-// installed IPA fonts. Safe to call more than once.
+// Maps the Japanese font names programs use to the installed IPA fonts. Safe to call more than once.
 void installFontSubstitutions();
 
 class ScreenState {

@@ -1,6 +1,6 @@
 #include "values/VariableStore.h"
 
-#include "interpreter/WordTable.h"
+#include "values/WordTable.h"
 #include "values/HostFailure.h"
 #include "values/InterpreterError.h"
 

@@ -32,8 +32,7 @@ class ConsoleLineEdit : public QLineEdit {
     bool Text2_KeyDown(QKeyEvent* event);
 };
 
-// F10 would leave a menu bar activated on the original system, so an
-// Escape keystroke follows it wherever the keyboard focus is (`pressed`,
+// F10 would leave a menu bar activated, so an Escape keystroke follows it wherever the keyboard focus is (`pressed`,
 // the widget that got F10, when no widget has the focus).
 void sendEscapeAfterF10(QWidget* pressed);
 

@@ -1,8 +1,8 @@
 #include "screen/widgets/ExecutionScreen.h"
 
-#include "editor/UserDialogs.h"
+#include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
-#include "screen/ConsoleInput.h"
+#include "screen/statements/ConsoleInput.h"
 #include "values/Cp932.h"
 
 #include <QApplication>

@@ -9,7 +9,7 @@
 // 8 x 16 cells. When a run ends the window keeps the last picture
 // (persistent mode) until the next run draws again.
 
-#include "editor/ExecutionScreenPort.h"
+#include "screen/widgets/ExecutionScreenPort.h"
 #include "screen/widgets/ConsoleLineEdit.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "app/Settings.h"
+#include "platform/Settings.h"
 #include "app/EditorSession.h"
-#include "app/IniFile.h"
+#include "platform/IniFile.h"
 #include "values/Cp932.h"
 
 #include <QFile>

@@ -42,7 +42,7 @@ TEST(EditorMenus, EveryMenuHasItsCaptionsAndTheStartingStates) {
          {"menu_new", "menu_open", "menu_add", "menu_name", "menu_exec", "menu_start", "menu_end", "menu_cut",
           "menu_copy", "menu_paste", "menu_disp", "menu_clear", "menu_debug", "menu_inst", "menu_version"})
         EXPECT_TRUE(h.editor().menuEnabled(QString::fromLatin1(on))) << on;
-    // Features of later parts exist, greyed out, until they are built.
+    // Features not built yet exist, greyed out.
     for (const char* later :
          {"menu_print", "menu_find", "menu_renum", "menu_wadd", "menu_setrs", "menu_help"})
         EXPECT_FALSE(h.editor().menuEnabled(QString::fromLatin1(later))) << later;
@@ -62,7 +62,7 @@ TEST(EditorToolbar, TwentyTwoPositionsWithTheRunButtonsIdle) {
     EXPECT_EQ(h.editor().buttonImageKey(16), QStringLiteral("終了(&H).D"));
     EXPECT_FALSE(h.editor().buttonEnabled(16));
     EXPECT_TRUE(h.editor().buttonEnabled(2));
-    EXPECT_FALSE(h.editor().buttonEnabled(18)); // sort: a later part
+    EXPECT_FALSE(h.editor().buttonEnabled(18)); // sort: not built yet
 }
 
 TEST(EditorToolbar, ButtonsStoreTheirActionAndStaleRunButtonsDoNothing) {

@@ -3,7 +3,7 @@
 // traps, same loop and GOSUB stacks. Each program runs twice, once with
 // compilation turned off, and the two runs are compared.
 
-#include "RunComparison.h"
+#include "support/RunComparison.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "RunProgram.h"
-#include "interpreter/Statements.h"
+#include "support/RunProgram.h"
+#include "interpreter/statements/Statements.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "RunProgram.h"
+#include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Programs made of random statement fragments must end with a clear error
 // or run until they are stopped, never crash or hang the interpreter.
 
-#include "RunProgram.h"
+#include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 

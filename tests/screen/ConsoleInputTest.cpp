@@ -1,8 +1,8 @@
 // INPUT and LINE INPUT: how a typed line becomes values, and the run
 // around it (prompt, echo, cursor, scrolling) with lines fed by a host.
 
-#include "screen/ConsoleInput.h"
-#include "interpreter/RunProgram.h"
+#include "screen/statements/ConsoleInput.h"
+#include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // What the console leaves on the pages, pixel by pixel.
 
-#include "interpreter/RunProgram.h"
+#include "support/RunProgram.h"
 #include "screen/ScreenState.h"
 
 #include <QGuiApplication>

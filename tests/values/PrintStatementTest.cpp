@@ -1,7 +1,7 @@
 // PRINT, WRITE and PRINT USING as statements: their errors, what stays
 // written when an item fails, and the debug-screen destination.
 
-#include "interpreter/RunProgram.h"
+#include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,115 @@
+// The run loop: one statement slot after another, and after each one the
+// pending event: a trap subroutine, a break, loading another program, or
+// waiting for console input.
+
+#include "interpreter/statements/Statements.h"
+#include "values/InterpreterError.h"
+
+namespace korvelin {
+
+namespace {
+bool inputFinished(const std::u16string& tag) {
+    return tag == u"OK" || tag == u"FORCED";
+}
+} // namespace
+
+void Interpreter::waitForConsoleInput() {
+    host.processEvents();
+    while (!inputFinished(host.inputBoxTag()))
+        host.waitForEvents();
+}
+
+void Interpreter::pushEventEntry(int cur) {
+    try {
+        control.push(events.pendingEvent * EntryScale + cur);
+    } catch (const HostFailure&) {
+        // No room for the return entry of an event: the run cannot go on
+        // correctly, so it ends with the stack error instead.
+        recordError(-1, ErrUnprintable);
+        reportError(-1, ErrUnprintable, {});
+        events.pendingEvent = 0;
+        throw;
+    }
+}
+
+void Interpreter::runLoop(int startSlot) {
+    int cur = startSlot;
+    for (;;) {
+        events.pendingEvent = 0;
+        while (cur >= 0) {
+            StatementSlot& s = statements[cur];
+            lexer.setText(&s.text);
+            int jumped = 0;
+            control.levelStatement[static_cast<std::size_t>(control.controlTop + 1)] =
+                static_cast<std::int16_t>(cur);
+            int next = s.next;
+            executeStatement(cur, next, jumped);
+            if (!jumped) cur = statements[cur].next;
+            const int event = events.pendingEvent;
+            if (event >= 1) {
+                try {
+                    pushEventEntry(cur);
+                } catch (const HostFailure&) {
+                    cur = -1;
+                    break;
+                }
+                cur = event < EventCount ? events.eventTarget[static_cast<std::size_t>(event)] : -1;
+                if (event < EventCount)
+                    events.eventLevel[static_cast<std::size_t>(event)] =
+                        static_cast<std::int16_t>(control.controlTop);
+                if (event <= 24) {
+                    events.pendingEvent = 0; // enter the trap subroutine
+                    continue;
+                }
+                break; // break, load and input wait are handled below
+            }
+        }
+
+        if (events.pendingEvent == EventLoad) {
+            control.pop();
+            host.loadProgramFile(currentProgramPath);
+            const bool keepVariables = currentStatement == u"CHAIN ALL";
+            prepareProgram(keepVariables ? PrepareMode::ChainAll : PrepareMode::Full);
+            cur = statements.firstStatement;
+            if (chainStartLine != 0 && (currentStatement == u"CHAIN" || keepVariables)) {
+                const std::int32_t key = static_cast<std::int32_t>(chainStartLine) * 100;
+                cur = -1;
+                for (int slot = statements.firstStatement; slot >= 0; slot = statements[slot].next) {
+                    if (statements[slot].key == key) {
+                        cur = slot;
+                        break;
+                    }
+                }
+            }
+            continue;
+        }
+        if (events.pendingEvent == EventInputWait) {
+            waitForConsoleInput();
+            cur = entrySlot(control.top());
+            control.pop();
+            if (host.inputBoxTag() != u"FORCED") continue;
+            host.hideInputBox();
+            events.pendingEvent = 0;
+        }
+        finishRun();
+        return;
+    }
+}
+
+void Interpreter::finishRun() {
+    if (events.pendingEvent == EventBreak) {
+        // The break entry, the open loops and the variables stay for resuming.
+        host.runStopped(RunStop::Break);
+        return;
+    }
+    control.controlTop = -1;
+    loops.loopTop = -1;
+    loops.skipLevel = -1;
+    host.runStopped(RunStop::Ended);
+    if (startMode == 3) {
+        startMode = 1;
+        host.closeEditor();
+    }
+}
+
+} // namespace korvelin

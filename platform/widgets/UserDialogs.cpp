@@ -1,0 +1,67 @@
+#include "platform/widgets/UserDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+
+namespace korvelin {
+
+namespace {
+
+const QString applicationTitle = QStringLiteral("Korvelin");
+
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title,
+                      const QString& filter, const QString& directory, const QString& proposedName) {
+    QFileDialog dialog(parent, title, directory, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!proposedName.isEmpty()) dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void UserDialogs::message(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, applicationTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+SaveAnswer UserDialogs::askToSave(QWidget* parent, const QString& text) {
+    const auto answer =
+        QMessageBox::question(parent, applicationTitle, text,
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) return SaveAnswer::Yes;
+    if (answer == QMessageBox::No) return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
+QString UserDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& directory, const QString& proposedName) {
+    return runFileDialog(parent, QFileDialog::AcceptOpen, title, filter, directory, proposedName);
+}
+
+QString UserDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& directory, const QString& proposedName) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, title, filter, directory, proposedName);
+}
+
+bool UserDialogs::confirmOverwrite(QWidget* parent, const QString& path) {
+    const auto answer = QMessageBox::question(
+        parent, applicationTitle, QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(path),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
+void UserDialogs::about(QWidget* parent) {
+    QMessageBox::about(parent, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"),
+                       QStringLiteral("<b>Korvelin</b> %1<br><br>"
+                                      "日本語拡張付き行番号 BASIC の開発環境とインタプリタ")
+                           .arg(QApplication::applicationVersion()));
+}
+
+void UserDialogs::beep() {
+    QApplication::beep();
+}
+
+} // namespace korvelin

@@ -1,0 +1,193 @@
+// PRINT (and "?"), WRITE and PRINT USING: items turned into text and sent
+// to one destination through PrintOutput. The console is the destination
+// built here; files, the printer line and the debug screen of direct
+// commands arrive as further destinations of the same path.
+
+#include "interpreter/statements/Statements.h"
+#include "values/Cp932.h"
+#include "expressions/Evaluator.h"
+#include "values/InterpreterError.h"
+#include "values/NumberText.h"
+#include "values/PrintUsing.h"
+
+#include <optional>
+
+namespace korvelin {
+
+namespace {
+
+enum class PrintKind { Print, Write };
+
+// Where the text of one statement goes: the console, a file's pending
+// line (PRINT #n) or, for a direct command, the debug screen. Each item's
+// text is appended as it is produced, so an error in a later item leaves
+// the earlier ones written.
+class PrintOutput {
+  public:
+    enum class Destination { Console, File, Direct };
+
+    PrintOutput(Interpreter& in, Destination destination, FileEntry* file = nullptr)
+        : in_(in), destination_(destination), file_(file) {}
+
+    void append(std::u16string_view text) {
+        switch (destination_) {
+        case Destination::Console: in_.screen.ConsoleWrite(text); return;
+        case Destination::File: appendBytes(cp932::encode(text)); return;
+        case Destination::Direct: appendBytes(cp932::encode(text)); return;
+        }
+    }
+
+    void moveToNextZone() {
+        if (destination_ == Destination::Console) {
+            in_.screen.moveToNextZone();
+            return;
+        }
+        const std::size_t column = file_ ? static_cast<std::size_t>(file_->column) : direct_.size();
+        appendBytes(std::string((column / ZoneColumns + 1) * ZoneColumns - column, ' '));
+    }
+
+    // The end of the statement: a line end unless it ended with a separator.
+    void finish(bool lineEnds) {
+        switch (destination_) {
+        case Destination::Console:
+            if (lineEnds) {
+                in_.screen.ConsoleNewLine();
+                in_.screen.PositionCursor();
+            }
+            return;
+        case Destination::File:
+            if (lineEnds || file_->isSerialPort()) {
+                if (lineEnds) file_->lineBuffer += "\r\n";
+                if (file_->device)
+                    file_->device->write(file_->lineBuffer.data(),
+                                         static_cast<qint64>(file_->lineBuffer.size()));
+                file_->lineBuffer.clear();
+                file_->column = 0;
+            }
+            return;
+        case Destination::Direct: in_.host.showDirectOutput(cp932::decode(direct_), lineEnds); return;
+        }
+    }
+
+  private:
+    std::string& pendingLine() { return destination_ == Destination::File ? file_->lineBuffer : direct_; }
+    void appendBytes(const std::string& bytes) {
+        pendingLine() += bytes;
+        if (file_) file_->column = static_cast<std::int16_t>(file_->column + static_cast<int>(bytes.size()));
+    }
+
+    Interpreter& in_;
+    Destination destination_;
+    FileEntry* file_;
+    std::string direct_;
+};
+
+bool endsItemList(const Lexer& lexer) {
+    return lexer.atStatementEnd() || lexer.isSymbol(u',') || lexer.isSymbol(u';');
+}
+
+std::u16string printText(const Value& v) {
+    // A comparison result prints as the number it stands for.
+    if (v.isString()) return v.unicodeText();
+    return cp932::decode(formatNumber(v));
+}
+
+std::u16string writeText(const Value& v) {
+    if (v.isString()) return u"\"" + v.unicodeText() + u"\"";
+    std::string number = formatNumber(v);
+    const std::size_t first = number.find_first_not_of(' ');
+    const std::size_t last = number.find_last_not_of(' ');
+    number = first == std::string::npos ? std::string() : number.substr(first, last - first + 1);
+    return cp932::decode(number);
+}
+
+// The file number after "#": a numeric constant, not an expression.
+FileEntry& readFileNumber(Interpreter& in) {
+    Lexer& lexer = in.lexer;
+    lexer.nextToken();
+    if (lexer.tokenKind != TokenConstant || lexer.tokenValue.isString()) raise(ErrSyntax);
+    const double n = lexer.tokenValue.toDouble();
+    if (n < 1 || n > 9) raise(ErrBadFileNumber);
+    FileEntry& file = in.files.openEntry(static_cast<std::int32_t>(n));
+    lexer.nextToken();
+    in.expectSymbol(u',');
+    lexer.nextToken();
+    return file;
+}
+
+void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
+    Lexer& lexer = in.lexer;
+    ScreenState& screen = in.screen;
+    in.currentStatement = kind == PrintKind::Write ? u"WRITE" : u"PRINT";
+    const bool direct = !in.isProgramStatement(args.slot);
+    if (!direct) {
+        screen.clampCursorToDesktop();
+        screen.PositionCursor();
+    }
+    lexer.nextToken();
+    FileEntry* file = lexer.isSymbol(u'#') ? &readFileNumber(in) : nullptr;
+    PrintOutput out(in,
+                    file     ? PrintOutput::Destination::File
+                    : direct ? PrintOutput::Destination::Direct
+                             : PrintOutput::Destination::Console,
+                    file);
+
+    std::optional<UsingFormat> format;
+    if (kind == PrintKind::Print && lexer.isWord(KwUsing)) {
+        lexer.nextToken();
+        const Value f = evaluateExpression(in);
+        in.expectSymbol(u';');
+        format.emplace(cp932::decode(f.toTextBytes()));
+        if (!format->hasFields()) raise(ErrIllegalCall);
+        lexer.nextToken();
+    }
+
+    bool trailingSeparator = false;
+    bool firstItem = true;
+    for (;;) {
+        const bool comma = lexer.isSymbol(u',');
+        if (comma && kind == PrintKind::Print && !format) out.moveToNextZone();
+        const bool separator = comma || lexer.isSymbol(u';');
+        if (separator) lexer.nextToken();
+        if (endsItemList(lexer)) {
+            if (kind == PrintKind::Write) raise(ErrMissingOperand);
+            trailingSeparator = separator;
+        } else {
+            const Value item = evaluateExpression(in);
+            std::u16string text;
+            if (format)
+                text = format->formatItem(item);
+            else if (kind == PrintKind::Write)
+                text = (firstItem ? u"" : u",") + writeText(item);
+            else
+                text = printText(item);
+            out.append(text);
+            firstItem = false;
+            trailingSeparator = false;
+        }
+        if (!lexer.isSymbol(u',') && !lexer.isSymbol(u';')) break;
+    }
+    if (format) {
+        const std::u16string rest = format->finish();
+        if (!rest.empty()) out.append(rest);
+    }
+    out.finish(!trailingSeparator);
+    in.checkStatementEnd(args);
+}
+
+void executePrint(Interpreter& in, StatementArgs& args) {
+    executeOutput(in, args, PrintKind::Print);
+}
+
+void executeWrite(Interpreter& in, StatementArgs& args) {
+    executeOutput(in, args, PrintKind::Write);
+}
+
+} // namespace
+
+void registerOutputStatements(std::array<StatementHandler, KeywordCount>& table) {
+    table[KwPrint] = executePrint;
+    table[KwWrite] = executeWrite;
+}
+
+} // namespace korvelin
