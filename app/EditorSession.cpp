@@ -74,7 +74,7 @@ void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
     if (parsed.programPath.isEmpty()) {
-        interpreter.startMode = 1;
+        interpreter.startMode = StartMode::Interactive;
         interpreter.commandTail.clear();
         screen.showScreen();
         editor.show();
@@ -87,7 +87,7 @@ void EditorSession::start(const QString& commandLine) {
         if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) window->startupFinished();
         return;
     }
-    interpreter.startMode = 2;
+    interpreter.startMode = StartMode::CommandLine;
     interpreter.commandTail = parsed.commandTail.toStdU16String();
     editor.hide();
     editor.openProgram(parsed.programPath);

@@ -404,7 +404,7 @@ bool EditorWindow::loadProgramFile(const QString& path) {
     state.CurrentProgramPath = existing;
     state.CurrentProgramName = programNameOf(existing);
     const QString caption = QStringLiteral("Korvelin (") + state.CurrentProgramName + QLatin1Char(')');
-    if (interpreter_.startMode == 1)
+    if (interpreter_.startMode == StartMode::Interactive)
         setWindowTitle(caption);
     else
         screen_.setCaption(caption);
@@ -413,7 +413,7 @@ bool EditorWindow::loadProgramFile(const QString& path) {
 }
 
 bool EditorWindow::confirmDiscard() {
-    if (interpreter_.startMode != 1 || !isModified()) return true;
+    if (interpreter_.startMode != StartMode::Interactive || !isModified()) return true;
     switch (dialogs_.askToSave(this, QStringLiteral("プログラムが変更されています。\n保存しますか？"))) {
     case SaveAnswer::Yes:
         menu_save_Click();
@@ -603,7 +603,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     if (running && programRunning()) {
         // The window closes when the run loop has ended.
         menu_halt_Click();
-        interpreter_.startMode = 3;
+        interpreter_.startMode = StartMode::CloseWhenRunEnds;
         event->ignore();
         return;
     }
@@ -611,7 +611,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (interpreter_.startMode == 1) interpreter_.startMode = 0;
+    if (interpreter_.startMode == StartMode::Interactive) interpreter_.startMode = StartMode::Closing;
     screen_.closeScreen();
     settings_.save(state.AppDirectory);
     event->accept();

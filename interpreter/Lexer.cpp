@@ -1,6 +1,7 @@
 #include "interpreter/Lexer.h"
 
 #include "values/Cp932.h"
+#include "values/NumberText.h"
 
 #include <cmath>
 #include <cstdint>
@@ -20,13 +21,6 @@ bool isSymbolChar(int c) {
     default:
         return false;
     }
-}
-
-int hexDigitValue(int c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
 }
 
 // The smallest kind that holds a whole number, as widening arithmetic

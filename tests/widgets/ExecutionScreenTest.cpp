@@ -81,7 +81,7 @@ void typeLine(ExecutionScreen& w, const QString& line) {
     QTest::keyClick(w.Text2, Qt::Key_Return);
 }
 
-Script::Condition waitingWithTag(ExecutionScreen& w, std::u16string tag) {
+Script::Condition waitingWithTag(ExecutionScreen& w, InputBoxTag tag) {
     return [&w, tag] { return w.Text2->isVisible() && w.inputBoxTag() == tag; };
 }
 
@@ -95,12 +95,12 @@ TEST(ConsoleInput, TwoNumbersAreAcceptedAndOneAloneIsRejectedUntilRetyped) {
     h.type(QStringLiteral("10 INPUT \"AB\";A,B\n20 C=A+B\n"));
     Script script(h);
     script.when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral("1")); })
-        .when(waitingWithTag(w, u"NG"),
+        .when(waitingWithTag(w, InputBoxTag::Rejected),
               [&] {
                   EXPECT_EQ(w.Text2->text(), QString());
                   typeLine(w, QStringLiteral("1,2,3"));
               })
-        .when(waitingWithTag(w, u"NG"), [&] { typeLine(w, QStringLiteral("1,2")); });
+        .when(waitingWithTag(w, InputBoxTag::Rejected), [&] { typeLine(w, QStringLiteral("1,2")); });
     ASSERT_TRUE(script.run());
     EXPECT_EQ(h.number(u"C!"), 3);
     ASSERT_EQ(h.dialogs.messages.size(), 2u);
@@ -115,7 +115,7 @@ TEST(ConsoleInput, AWordForANumberIsRejectedInsteadOfKeepingAnOldValue) {
     Script script(h);
     script.when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral("-5")); })
         .when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral("ABC")); })
-        .when(waitingWithTag(w, u"NG"), [&] {
+        .when(waitingWithTag(w, InputBoxTag::Rejected), [&] {
             EXPECT_EQ(h.number(u"A!"), -5);
             typeLine(w, QStringLiteral("6"));
         });
@@ -130,7 +130,7 @@ TEST(ConsoleInput, StringItemsLoseTheirBlanksAndLineInputKeepsTheComma) {
     h.type(QStringLiteral("10 INPUT A$\n20 LINE INPUT \"L\",B$\n"));
     Script script(h);
     script.when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral(" Hello , x")); })
-        .when(waitingWithTag(w, u"NG"), [&] { typeLine(w, QStringLiteral("  Hello  ")); })
+        .when(waitingWithTag(w, InputBoxTag::Rejected), [&] { typeLine(w, QStringLiteral("  Hello  ")); })
         .when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral("a, b  ")); });
     ASSERT_TRUE(script.run());
     EXPECT_EQ(text(h, u"A$"), u"Hello");
