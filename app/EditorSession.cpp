@@ -60,10 +60,7 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
     if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) {
         window->attach(
             interpreter, dialogs,
-            [this] {
-                return !editor.menuEnabled(QStringLiteral("menu_exec")) &&
-                       !editor.menuEnabled(QStringLiteral("menu_resume"));
-            },
+            [this] { return editor.runStateShown() == RunState::Running; },
             [this] { editor.close(); });
     }
 }

@@ -42,7 +42,7 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
     : in_(interpreter), editor_(editor), debugScreen_(debugScreen), screen_(screen), dialogs_(dialogs) {
     editor_.setRunCommands(this);
     DebugTextBox* box = debugScreen_.Text1;
-    box->keysRefused = [this] { return !editor_.menuEnabled(exec) && !editor_.menuEnabled(resume); };
+    box->keysRefused = [this] { return runState() == RunState::Running; };
     box->beep = [this] { dialogs_.beep(); };
     box->executeLine = [this](const QString& line) {
         ExecuteDirectLine(line);
@@ -56,9 +56,7 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
 }
 
 RunState ExecutionControl::runState() const {
-    if (editor_.menuEnabled(resume)) return RunState::Break;
-    if (editor_.menuEnabled(exec)) return RunState::Idle;
-    return RunState::Running;
+    return editor_.runStateShown();
 }
 
 void ExecutionControl::showRunningState() {
