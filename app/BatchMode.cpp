@@ -28,13 +28,14 @@ struct BatchOptions {
     QString screenshotPath;
     QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
     std::u16string commandTail;
+    bool classicDialect = false;
 };
 
 int usage(const char* problem) {
     std::fprintf(
         stderr,
         "korvelin: %s\nusage: korvelin --batch [--settings FILE] [--screenshot FILE.png] [--desktop WxH] "
-        "FILE.BAS [ARGS...]\n",
+        "[--classic] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -55,6 +56,10 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
         if (option == "--") {
             ++i;
             break;
+        }
+        if (option == "--classic") {
+            options.classicDialect = true;
+            continue;
         }
         if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
         if (option == "--settings") {
@@ -129,6 +134,7 @@ int runBatch(int argc, char* argv[]) {
     host.attach(in);
     in.startMode = StartMode::CommandLine;
     in.commandTail = options.commandTail;
+    in.classicDialect = options.classicDialect || host.settings.classicDialect;
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
 

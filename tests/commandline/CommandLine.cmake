@@ -55,11 +55,15 @@ if(last_err MATCHES "--batch")
   set(failures "${failures}\nuser-platform-wins: our no-display line replaced Qt's")
 endif()
 
-# --settings: read, never written; a named file that cannot be read is refused.
+# --settings: read (its classic-dialect switch counts as --classic does),
+# never written; a named file that cannot be read is refused.
+file(WRITE ${WORK_DIR}/PRINTX.BAS "10 X=3:PRINT X\"ITEMS\"\r\n")
+file(WRITE ${WORK_DIR}/PLAIN.INI "[OPTIONS]\r\nClassic=0\r\n")
+run(settings-plain-dialect 1 "" "" ${KORVELIN} --batch --settings ${WORK_DIR}/PLAIN.INI ${WORK_DIR}/PRINTX.BAS)
 set(ini ${WORK_DIR}/MINE.INI)
-file(WRITE ${ini} "; kept as it is\r\n[RS232C]\r\nSpeed=2400\r\n")
+file(WRITE ${ini} "; kept as it is\r\n[RS232C]\r\nSpeed=2400\r\n[OPTIONS]\r\nClassic=1\r\n")
 file(SHA256 ${ini} before)
-run(settings-read 0 "RAN" "" ${KORVELIN} --batch --settings ${ini} ${WORK_DIR}/RUN.BAS)
+run(settings-read 0 " 3ITEMS" "" ${KORVELIN} --batch --settings ${ini} ${WORK_DIR}/PRINTX.BAS)
 file(SHA256 ${ini} after)
 if(NOT before STREQUAL after)
   set(failures "${failures}\nsettings-read: batch mode changed the settings file")

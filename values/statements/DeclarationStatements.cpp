@@ -61,6 +61,17 @@ bool beginsWithFn(const std::u16string& word) {
     return word.size() >= 2 && word[0] == u'F' && word[1] == u'N';
 }
 
+// The record of a function defined before with room for n parameters, or
+// -1. The classic dialect lets DEF FN run again (in a loop, or after a
+// GOTO back) and redefine its function in place.
+std::int32_t definedFunctionRecord(Interpreter& in, int nameId, int n) {
+    const int entry = in.variables.arrayEntry(nameId);
+    if (entry < 0) return -1;
+    const VariableEntry& e = in.variables.variableTable[static_cast<std::size_t>(entry)];
+    if (e.bound[1] != -1 || e.bound[0] < n + 1) return -1;
+    return e.base;
+}
+
 // DEF FN name [(parameters)] = expression: the function's record in the
 // variable store, which FN calls (expressions/UserFunctions.cpp) read.
 void executeDefFn(Interpreter& in, StatementArgs& args) {
@@ -104,8 +115,11 @@ void executeDefFn(Interpreter& in, StatementArgs& args) {
                                             static_cast<std::size_t>(std::max(0, bodyEnd - bodyStart)));
 
     const int n = static_cast<int>(parameters.size());
-    in.variables.subscriptRegister = {n + 1, -1, -1, -1, -1};
-    const std::int32_t record = in.variables.lookupVariable(nameId, LookupMode::Declare);
+    std::int32_t record = in.classicDialect ? definedFunctionRecord(in, nameId, n) : -1;
+    if (record < 0) {
+        in.variables.subscriptRegister = {n + 1, -1, -1, -1, -1};
+        record = in.variables.lookupVariable(nameId, LookupMode::Declare);
+    }
     in.variables[record] = Value::text(body);
     in.variables[record + 1] = Value::integer(static_cast<std::int16_t>(n));
     for (int j = 0; j < n; ++j)
