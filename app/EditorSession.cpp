@@ -59,8 +59,7 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
     QObject::connect(&editor, &EditorWindow::editorClosed, &debugScreen, &QWidget::close);
     if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) {
         window->attach(
-            interpreter, dialogs,
-            [this] { return editor.runStateShown() == RunState::Running; },
+            interpreter, dialogs, [this] { return editor.runStateShown() == RunState::Running; },
             [this] { editor.close(); });
     }
 }
