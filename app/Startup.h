@@ -17,5 +17,7 @@ QString applicationDirectory();
 // Where a shipped data file is: beside the executable or in the installed
 // share/korvelin folder; "" when it is in neither.
 QString findDataFile(const QString& name);
+// The same for an executable in `directory` (ending with "/").
+QString findDataFileFrom(const QString& directory, const QString& name);
 
 } // namespace korvelin

@@ -28,10 +28,16 @@ constexpr int startButton = 14;
 constexpr int breakButton = 15;
 constexpr int endButton = 16;
 
-std::u16string decimal(std::int32_t n) {
-    std::u16string text;
+// " n STATEMENTS": a line appended behind the program. Appended piece by
+// piece: GCC 12 at -O3 warns (-Wrestrict) about a literal + temporary
+// string chain it has inlined.
+std::u16string numberedLine(std::int32_t n, std::u16string_view head, std::u16string_view rest = {}) {
+    std::u16string text(1, u' ');
     for (char c : std::to_string(n))
         text += static_cast<char16_t>(c);
+    text += u' ';
+    text += head;
+    text += rest;
     return text;
 }
 
@@ -194,9 +200,9 @@ void ExecutionControl::ExecuteDirectLine(const QString& line) {
     // The typed statements follow an END that never runs, and two STOPs
     // follow them, all with keys above the program's.
     const std::int32_t lineNumber = highestKey / 100 + 1;
-    appendDirectText(u" " + decimal(lineNumber) + u" END:" + line.toStdU16String());
+    appendDirectText(numberedLine(lineNumber, u"END:", line.toStdU16String()));
     if (statements.highestKey < lineNumber * 100) return; // reported; the interpreter was reset
-    appendDirectText(u" " + decimal(statements.highestKey / 100 + 1) + u" STOP:STOP");
+    appendDirectText(numberedLine(statements.highestKey / 100 + 1, u"STOP:STOP"));
 
     statements.highestKey = highestKey;
     statements.statementCount = statementCount;
