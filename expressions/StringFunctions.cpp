@@ -8,6 +8,7 @@
 
 #include "expressions/BuiltinFunctions.h"
 #include "expressions/FunctionArguments.h"
+#include "values/CheckedNumbers.h"
 #include "values/NumberText.h"
 #include "values/ShiftJisText.h"
 
@@ -92,6 +93,7 @@ template <unsigned radix> Value radixText(const Value& x) {
 Value blanks(const Value& x) {
     const std::int32_t n = wholeOf(x);
     if (n <= 0) raise(ErrIllegalCall);
+    checkStringBytes(static_cast<std::size_t>(n));
     return Value::bytes(std::string(static_cast<std::size_t>(n), ' '));
 }
 
@@ -242,9 +244,7 @@ std::int64_t middleRest(TextUnit unit, const Value& text, std::int64_t p) {
 // String or a truth value stands for the rest, as far as 16 bits reach.
 std::int64_t middleCount(const Value& n, std::int64_t rest) {
     if (n.isString() || n.kind() == ValueKind::Boolean) return std::min<std::int64_t>(rest, 32767);
-    const double whole = std::floor(n.toDouble());
-    if (whole < -32768 || whole > 32767) failHost(HostFailureKind::Other);
-    return static_cast<std::int64_t>(whole);
+    return flooredInteger(n.toDouble());
 }
 
 Value middleOf(TextUnit unit, const Value& text, std::int64_t p, std::int64_t n) {
@@ -280,6 +280,7 @@ Value repeatedOf(std::int32_t n, const Value& c) {
     } else {
         unit.assign(1, static_cast<char>(wholeOf(c) & 0xFF));
     }
+    checkStringBytes(unit.size() * static_cast<std::size_t>(n));
     std::string result;
     result.reserve(unit.size() * static_cast<std::size_t>(n));
     for (std::int32_t i = 0; i < n; ++i)

@@ -1,4 +1,5 @@
 #include "values/PrintUsing.h"
+#include "values/CheckedNumbers.h"
 
 #include "values/Cp932.h"
 #include "values/InterpreterError.h"
@@ -45,7 +46,7 @@ Significant significantDigits(double x) {
     Significant s;
     s.digits += buf[0];
     const char* p = buf + 2;
-    while (*p != 'e')
+    while (*p != '\0' && *p != 'e')
         s.digits += *p++;
     s.exponent = std::atoi(p + 1);
     return s;
@@ -119,6 +120,8 @@ std::vector<PatternToken> tokenizePattern(std::u16string_view pattern) {
 } // namespace
 
 std::u16string applyNumberPattern(std::u16string_view pattern, double magnitude) {
+    // Digits are read from the exponent form, which infinity and NaN lack.
+    finiteOrOverflow(magnitude);
     const std::vector<PatternToken> tokens = tokenizePattern(pattern);
     // The integer part runs up to the point (or the exponent).
     std::size_t intEnd = tokens.size();

@@ -34,13 +34,31 @@ bool isNotNegative(const Value& v) {
     return equalsTrue(compare(v, Value::integer(0), Comparison::GreaterOrEqual));
 }
 
+// The entry is on the stack while the header is read, and leaves it again
+// when the header fails: a NEXT reached after RESUME NEXT must not find a
+// loop without a variable.
+void readForHeader(Interpreter& in, StatementArgs& args, LoopEntry& loop, bool outerSkip);
+
 void executeFor(Interpreter& in, StatementArgs& args) {
-    Lexer& lexer = in.lexer;
     const bool outerSkip = in.loops.skipping();
     LoopEntry& loop = in.loops.push();
+    try {
+        readForHeader(in, args, loop, outerSkip);
+    } catch (...) {
+        if (in.loops.skipLevel == in.loops.loopTop) in.loops.skipLevel = -1;
+        in.loops.pop();
+        throw;
+    }
+    in.watchCheck();
+    in.checkStatementEnd(args);
+}
+
+void readForHeader(Interpreter& in, StatementArgs& args, LoopEntry& loop, bool outerSkip) {
+    Lexer& lexer = in.lexer;
     loop.kind = LoopKind::For;
     loop.headSlot = static_cast<std::int16_t>(args.slot);
     loop.bodySlot = static_cast<std::int16_t>(args.next);
+    loop.variableSlot = -1;
 
     lexer.nextToken();
     loop.variableSlot = in.lookupTarget(in.parseVariableTarget());
@@ -59,8 +77,6 @@ void executeFor(Interpreter& in, StatementArgs& args) {
     in.variables[loop.variableSlot] = loop.initialValue;
     if (!outerSkip && startsPastTheLimit(loop)) in.loops.skipLevel = in.loops.loopTop;
     loop.headPosition = static_cast<std::int16_t>(lexer.position - 1);
-    in.watchCheck();
-    in.checkStatementEnd(args);
 }
 
 // The loop variables named after NEXT, in the order of the loop stack.
