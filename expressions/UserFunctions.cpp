@@ -7,6 +7,7 @@
 #include "values/Cp932.h"
 #include "expressions/Evaluator.h"
 #include "values/InterpreterError.h"
+#include "values/StackGuard.h"
 
 #include <vector>
 
@@ -19,7 +20,9 @@ bool beginsWithFn(const std::u16string& word) {
 } // namespace
 
 UserFunctionCall::UserFunctionCall(Interpreter& in, int nameId) : in_(in) {
+    // The dialect's limit, or the stack actually left when that is less.
     if (in.userFunctionDepth >= MaxUserFunctionDepth) failHost(HostFailureKind::Other);
+    checkStackLeft();
     VariableStore& store = in.variables;
     store.subscriptRegister = {0, -1, -1, -1, -1};
     record_ = store.lookupVariable(nameId, LookupMode::Reference);
