@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -144,6 +145,17 @@ bool occursAt(std::string_view s, std::size_t i, std::string_view t) {
     return k == i + t.size();
 }
 
+// The first byte offset of t in s at or after `from`, or npos. A long t is
+// searched with Boyer-Moore, so a search takes time in proportion to the
+// text even for patterns like "AAA...AB" in "AAA...A".
+std::size_t findBytes(std::string_view s, std::string_view t, std::size_t from) {
+    if (from > s.size()) return std::string_view::npos;
+    if (t.size() < 16) return s.find(t, from);
+    const std::boyer_moore_searcher searcher(t.begin(), t.end());
+    const auto found = std::search(s.begin() + static_cast<std::ptrdiff_t>(from), s.end(), searcher);
+    return found == s.end() ? std::string_view::npos : static_cast<std::size_t>(found - s.begin());
+}
+
 // The position (from 1) of t in s at or after unit p, 0 when it is not
 // there. An empty t is found at p itself while p lies inside s.
 std::int32_t find(TextUnit unit, const std::string& s, const std::string& t, std::int32_t p) {
@@ -151,13 +163,20 @@ std::int32_t find(TextUnit unit, const std::string& s, const std::string& t, std
     if (p > size) return 0;
     if (t.empty()) return p;
     if (unit == TextUnit::Byte) {
-        const std::size_t at = s.find(t, static_cast<std::size_t>(p - 1));
+        const std::size_t at = findBytes(s, t, static_cast<std::size_t>(p - 1));
         return at == std::string::npos ? 0 : static_cast<std::int32_t>(at + 1);
     }
+    // Byte matches are candidates; walking the characters up to each one
+    // tells whether it starts on a character, and counts them on the way.
     std::size_t i = sjis::characterOffset(s, static_cast<std::size_t>(p - 1));
-    for (std::int32_t index = p; i < s.size(); ++index) {
-        if (occursAt(s, i, t)) return index;
-        i += sjis::characterSize(s, i);
+    std::int32_t index = p;
+    for (std::size_t candidate = findBytes(s, t, i); candidate != std::string::npos;) {
+        while (i < candidate) {
+            i += sjis::characterSize(s, i);
+            ++index;
+        }
+        if (i == candidate && occursAt(s, i, t)) return index;
+        candidate = findBytes(s, t, i == candidate ? i + 1 : i);
     }
     return 0;
 }
