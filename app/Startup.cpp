@@ -18,8 +18,10 @@ QString applicationDirectory() {
 QString findDataFile(const QString& name) {
     const QString beside = applicationDirectory() + name;
     if (QFileInfo::exists(beside)) return beside;
+    // Installed: bin/korvelin finds share/korvelin/ (the relative path
+    // comes from the install layout the build was configured with).
     const QString installed =
-        QDir::cleanPath(applicationDirectory() + QStringLiteral("../share/korvelin/") + name);
+        QDir::cleanPath(applicationDirectory() + QStringLiteral(KORVELIN_DATA_FROM_BINDIR) + name);
     if (QFileInfo::exists(installed)) return installed;
     return {};
 }
@@ -30,9 +32,15 @@ int runEditorApplication(QApplication& app, const QStringList& arguments) {
     app.setQuitOnLastWindowClosed(false);
 
     EditorSession session(applicationDirectory());
+    QStringList rest = arguments;
+    // "--classic" before the file name runs it in the classic-dialect mode.
+    if (!rest.isEmpty() && rest.first() == QStringLiteral("--classic")) {
+        session.classicDialect = true;
+        rest.removeFirst();
+    }
     QObject::connect(&session.editor, &EditorWindow::editorClosed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    session.start(joinArguments(arguments));
+    session.start(joinArguments(rest));
     return app.exec();
 }
 

@@ -37,13 +37,29 @@ bool isNotNegative(const Value& v) {
 // The entry is on the stack while the header is read, and leaves it again
 // when the header fails: a NEXT reached after RESUME NEXT must not find a
 // loop without a variable.
-void readForHeader(Interpreter& in, StatementArgs& args, LoopEntry& loop, bool outerSkip);
+void readForHeader(Interpreter& in, StatementArgs& args, bool outerSkip);
+
+// The classic dialect lets a program leave loops with GOTO and enter them
+// again: a FOR whose variable belongs to a loop still open takes that
+// loop's place, and the loops opened after it are dropped. The entry just
+// pushed (on top) moves down into the old one's place.
+LoopEntry& reuseOpenLoop(LoopStack& loops) {
+    const LoopEntry& pushed = loops.top();
+    for (int level = loops.loopTop - 1; level >= 0; --level) {
+        LoopEntry& open = loops.entries[static_cast<std::size_t>(level)];
+        if (open.kind != LoopKind::For || open.variableSlot != pushed.variableSlot) continue;
+        open = pushed;
+        loops.loopTop = level;
+        return open;
+    }
+    return loops.top();
+}
 
 void executeFor(Interpreter& in, StatementArgs& args) {
     const bool outerSkip = in.loops.skipping();
-    LoopEntry& loop = in.loops.push();
+    in.loops.push();
     try {
-        readForHeader(in, args, loop, outerSkip);
+        readForHeader(in, args, outerSkip);
     } catch (...) {
         if (in.loops.skipLevel == in.loops.loopTop) in.loops.skipLevel = -1;
         in.loops.pop();
@@ -53,15 +69,18 @@ void executeFor(Interpreter& in, StatementArgs& args) {
     in.checkStatementEnd(args);
 }
 
-void readForHeader(Interpreter& in, StatementArgs& args, LoopEntry& loop, bool outerSkip) {
+void readForHeader(Interpreter& in, StatementArgs& args, bool outerSkip) {
     Lexer& lexer = in.lexer;
-    loop.kind = LoopKind::For;
-    loop.headSlot = static_cast<std::int16_t>(args.slot);
-    loop.bodySlot = static_cast<std::int16_t>(args.next);
-    loop.variableSlot = -1;
+    LoopEntry* pushed = &in.loops.top();
+    pushed->kind = LoopKind::For;
+    pushed->headSlot = static_cast<std::int16_t>(args.slot);
+    pushed->bodySlot = static_cast<std::int16_t>(args.next);
+    pushed->variableSlot = -1;
 
     lexer.nextToken();
-    loop.variableSlot = in.lookupTarget(in.parseVariableTarget());
+    pushed->variableSlot = in.lookupTarget(in.parseVariableTarget());
+    if (in.classicDialect && !outerSkip) pushed = &reuseOpenLoop(in.loops);
+    LoopEntry& loop = *pushed;
     in.expectSymbol(u'=');
     lexer.nextToken();
     loop.initialValue = evaluateExpression(in);

@@ -30,7 +30,8 @@ TEST(EditorMenus, EveryMenuHasItsCaptionsAndTheStartingStates) {
               (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("編集(&E)"), QStringLiteral("表示(&V)"),
                            QStringLiteral("実行(&R)"), QStringLiteral("ﾃﾞﾊﾞｯｸﾞ(&D)"),
                            QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"), QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
-    EXPECT_EQ(h.editor().menuNames().size(), 34);
+    // The specified 34 items and the classic-dialect mode.
+    EXPECT_EQ(h.editor().menuNames().size(), 35);
     EXPECT_EQ(h.editor().menuItem(QStringLiteral("menu_open"))->text(),
               QStringLiteral("プログラムの読込み(&O)"));
     EXPECT_EQ(h.editor().menuItem(QStringLiteral("menu_end"))->text(), QStringLiteral("Korvelinの終了(&Q)"));
@@ -233,7 +234,7 @@ TEST(EditorDrops, ADroppedFileLoadsAfterTheUnsavedQuestion) {
     EXPECT_EQ(h.session->screen.caption(), QStringLiteral("Korvelin (実行画面)"));
     EXPECT_EQ(h.editor().state.CurrentDirectory, h.folder.path() + QLatin1Char('/'));
     EXPECT_TRUE(h.editor().menuEnabled(QStringLiteral("menu_save")));
-    EXPECT_EQ(h.in().startMode, 1);
+    EXPECT_EQ(h.in().startMode, StartMode::Interactive);
 }
 
 TEST(EditorKeys, CutPasteHomeAndEndFollowTheEditorsKeyTable) {
