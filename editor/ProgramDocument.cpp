@@ -105,7 +105,15 @@ bool EditorWindow::confirmDiscard() {
 }
 
 bool EditorWindow::saveTo(const QString& path) {
-    if (!writeProgramFile(path, RichTextBox1->toPlainText(), state.encoding)) {
+    const QString text = RichTextBox1->toPlainText();
+    if (state.encoding == ProgramEncoding::Cp932 && !cp932Holds(text)) {
+        // Never a silent "?" for a character Shift-JIS lacks: UTF-8 or nothing.
+        const SaveAnswer answer = dialogs_.askToSave(
+            this, QStringLiteral("シフトJISで保存できない文字があります。\nUTF-8で保存しますか？"));
+        if (answer != SaveAnswer::Yes) return false;
+        state.encoding = ProgramEncoding::Utf8;
+    }
+    if (!writeProgramFile(path, text, state.encoding)) {
         dialogs_.message(this, QMessageBox::Warning, QStringLiteral("ファイルに書き込みできません。"));
         return false;
     }

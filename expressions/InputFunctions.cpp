@@ -2,6 +2,7 @@
 // INPUT$ counts bytes of the CP932 form, so a full-width key counts two.
 
 #include "expressions/BuiltinFunctions.h"
+#include "values/CheckedNumbers.h"
 #include "values/Cp932.h"
 #include "expressions/FunctionArguments.h"
 
@@ -78,6 +79,7 @@ Value inputText(Interpreter& in) {
     const std::int32_t n = wholeOf(evaluateExpression(in));
     if (n <= 0) raise(ErrIllegalCall);
     const auto count = static_cast<std::size_t>(n);
+    checkStringBytes(count);
     if (!in.lexer.isSymbol(u',')) {
         closeList(in);
         return Value::bytes(fromKeyboard(in, count));

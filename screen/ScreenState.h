@@ -170,6 +170,7 @@ class ScreenState {
 
   private:
     void writePiece(std::u16string_view text, std::size_t transcribeFrom);
+    void passHiddenRow(std::u16string_view text, std::size_t transcribeFrom);
     void pageChanged(int pageNumber, const QRect& rect);
     const QFont* font();
 

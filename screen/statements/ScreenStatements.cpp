@@ -3,6 +3,7 @@
 
 #include "interpreter/statements/Statements.h"
 #include "expressions/Evaluator.h"
+#include "values/CheckedNumbers.h"
 #include "values/HostFailure.h"
 #include "values/InterpreterError.h"
 
@@ -12,9 +13,9 @@ namespace korvelin {
 
 namespace {
 
+// A whole number already (or a product of 16-bit ones) that must fit 16 bits.
 std::int16_t checked16(double v) {
-    if (v < -32768 || v > 32767) failHost(HostFailureKind::Other);
-    return static_cast<std::int16_t>(v);
+    return flooredInteger(v);
 }
 
 // An optional argument that starts at the current token (absent at a

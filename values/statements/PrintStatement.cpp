@@ -115,7 +115,7 @@ FileEntry& readFileNumber(Interpreter& in) {
     lexer.nextToken();
     if (lexer.tokenKind != TokenConstant || lexer.tokenValue.isString()) raise(ErrSyntax);
     const double n = lexer.tokenValue.toDouble();
-    if (n < 1 || n > 9) raise(ErrBadFileNumber);
+    if (!(n >= 1 && n <= 9)) raise(ErrBadFileNumber);
     FileEntry& file = in.files.openEntry(static_cast<std::int32_t>(n));
     lexer.nextToken();
     in.expectSymbol(u',');
