@@ -3,7 +3,10 @@
 #include "devices/ProgramFile.h"
 #include "interpreter/Interpreter.h"
 #include "app/BatchHost.h"
+#include "app/Startup.h"
+#include "platform/Settings.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -24,6 +27,7 @@ constexpr int StatusBreak = 3;
 struct BatchOptions {
     QString programPath;
     QString screenshotPath;
+    QString settingsPath;
     QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
     std::u16string commandTail;
 };
@@ -31,7 +35,7 @@ struct BatchOptions {
 int usage(const char* problem) {
     std::fprintf(
         stderr,
-        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] FILE.BAS [ARGS...]\n",
+        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] [--settings FILE.INI] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -56,6 +60,8 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
         if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
         if (option == "--screenshot") {
             options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--settings") {
+            options.settingsPath = QString::fromLocal8Bit(argv[++i]);
         } else if (option == "--desktop") {
             const std::optional<QSize> size = parseSize(argv[++i]);
             if (!size) return usage("--desktop wants WIDTHxHEIGHT in pixels");
@@ -119,6 +125,20 @@ int runBatch(int argc, char* argv[]) {
     in.commandTail = options.commandTail;
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
+    // Drives from the settings file (read, never written); the current
+    // directory starts as the working directory the program was run from.
+    Settings settings;
+    IniFile ini;
+    if (options.settingsPath.isEmpty()) {
+        ini.load(iniFileForReading(applicationDirectory()));
+    } else if (!ini.load(options.settingsPath)) {
+        std::fprintf(stderr, "korvelin: cannot read %s\n", options.settingsPath.toLocal8Bit().constData());
+        return StatusUsage;
+    }
+    settings.read(ini);
+    applyDriveSettings(settings, in.paths);
+    in.paths.setAppDirectory(applicationDirectory());
+    in.paths.setProgramFolder(QDir::currentPath());
 
     in.prepareProgram(PrepareMode::Full);
     if (!host.errorReported) in.runLoop(in.statements.firstStatement);

@@ -72,6 +72,8 @@ EditorSession::~EditorSession() = default;
 
 void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
+    applyDriveSettings(settings, interpreter.paths);
+    editor.setAppDirectory(editor.state.AppDirectory);
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
     if (parsed.programPath.isEmpty()) {
         interpreter.startMode = 1;

@@ -170,6 +170,7 @@ void EditorWindow::setAppDirectory(const QString& directory) {
     for (int letter = 0; letter < 26; ++letter)
         state.DriveDirectories[static_cast<std::size_t>(letter)] =
             QString(QChar(u'A' + letter)) + QStringLiteral(":\\");
+    interpreter_.paths.setAppDirectory(state.AppDirectory);
     rememberDirectory(state.AppDirectory + QStringLiteral("x"));
 }
 
@@ -384,6 +385,7 @@ void EditorWindow::rememberDirectory(const QString& path) {
     state.CurrentDirectory = directoryOf(path);
     // Host folders are all reached through drive C.
     state.DriveDirectories[static_cast<std::size_t>('C' - 'A')] = state.CurrentDirectory;
+    interpreter_.paths.setProgramFolder(state.CurrentDirectory);
 }
 
 bool EditorWindow::programRunning() const {

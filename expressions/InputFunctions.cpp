@@ -59,16 +59,17 @@ std::string fromDiskFile(FileEntry& file, std::size_t count) {
     // An entry left open by an earlier run has no file behind it any more.
     if (!file.device) failHost(HostFailureKind::Other);
     std::string bytes = file.inputBuffer.substr(0, count);
-    // A read that cannot be met takes nothing, so a program that traps
-    // error 55 can still read what is left.
-    const auto missing = static_cast<qint64>(count - bytes.size());
-    if (!file.device->isSequential() && file.device->bytesAvailable() < missing) raise(ErrInputPastEnd);
-    while (bytes.size() < count) {
-        char c;
-        if (file.device->atEnd() || !file.device->getChar(&c)) raise(ErrInputPastEnd);
-        bytes += c;
+    const std::size_t fromBuffer = bytes.size();
+    if (bytes.size() < count) {
+        file.device->read(bytes, count - bytes.size());
+        // A read that cannot be met takes nothing: what was read waits in
+        // the buffer, so a program that traps error 55 can still read it.
+        if (bytes.size() < count) {
+            file.inputBuffer = std::move(bytes);
+            raise(ErrInputPastEnd);
+        }
     }
-    file.inputBuffer.erase(0, std::min(count, file.inputBuffer.size()));
+    file.inputBuffer.erase(0, fromBuffer);
     return bytes;
 }
 

@@ -133,6 +133,7 @@ class Interpreter {
     Clock clock;
     ScreenState screen;
     FileTable files;
+    DosPaths paths; // the current directories and the drives' host folders
 
     int dataIndex = 0;                    // READ pointer: DATA statement index
     std::u16string_view currentStatement; // the keyword recorded by the statement running
@@ -149,6 +150,7 @@ class Interpreter {
     bool splitLine(int slot, int& k);
     void failPreparation(int slot, int number, std::int32_t caretOffset);
     void finishRun();
+    void closeFilesAtEnd();
     void waitForConsoleInput();
     void pushEventEntry(int cur);
 

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace korvelin {
 
 struct SerialSettings {
@@ -38,6 +40,9 @@ class Settings {
 
     SerialSettings serial;
     PrinterFontSettings printerFont;
+    // Section "DRIVES", keys "A".."Z": the host folder behind each drive
+    // letter ("" when the file names none). Read only; the file keeps them.
+    std::array<QString, 26> drives;
 
   private:
     IniFile file_;

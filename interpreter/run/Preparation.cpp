@@ -34,6 +34,12 @@ void Interpreter::resetInterpreter() {
         text.clear();
     functionBodies_.clear();
     resetProgramTables();
+    // Files still open (a run discarded at a break, New, Open ...) are
+    // written out and freed; a failure was the old run's and is not news now.
+    try {
+        files.closeAll();
+    } catch (const HostFailure&) {
+    }
 }
 
 void Interpreter::resetProgramTables() {
