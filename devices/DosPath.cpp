@@ -123,7 +123,8 @@ int DosPaths::driveIndex(char16_t letter) {
 
 void DosPaths::setDriveRoot(char16_t letter, const QString& hostFolder) {
     const int drive = driveIndex(letter);
-    QString folder = hostFolder.isEmpty() ? QString() : QDir::cleanPath(hostFolder);
+    // A relative folder counts from the working directory at start-up.
+    QString folder = hostFolder.isEmpty() ? QString() : QDir::cleanPath(QDir(hostFolder).absolutePath());
     if (!folder.isEmpty() && !folder.endsWith(u'/')) folder += u'/';
     roots_[static_cast<std::size_t>(drive)] = folder;
 }
