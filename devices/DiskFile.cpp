@@ -148,6 +148,7 @@ bool DiskFile::readLine(std::string& line) {
         }
         line.append(begin, available);
         readPos_ = readBuffer_.size();
+        if (line.size() >= MaxLineBytes) return true;
         if (!refill()) return !line.empty(); // a last line without its end
     }
 }

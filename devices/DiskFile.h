@@ -34,6 +34,9 @@ class DiskFile : public FileDevice {
     void writeAt(std::int64_t offset, std::string_view bytes) override;
 
     static constexpr std::size_t BufferSize = 64 * 1024;
+    // A "line" of a file without line ends is handed over in pieces of this
+    // size, so reading never holds a whole file.
+    static constexpr std::size_t MaxLineBytes = 1024 * 1024;
 
   private:
     // Reads the next block into the read buffer; false at the end of the file.

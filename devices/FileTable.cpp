@@ -4,6 +4,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <optional>
+
 namespace korvelin {
 
 namespace {
@@ -153,6 +156,15 @@ void FileTable::writeLine(FileEntry& e) {
     }
     e.lineBuffer.clear();
     e.column = 0;
+}
+
+void FileTable::appendPending(FileEntry& e, std::string_view bytes) {
+    e.lineBuffer.append(bytes);
+    e.column = static_cast<std::int16_t>(std::min<std::size_t>(32767, static_cast<std::size_t>(std::max<int>(e.column, 0)) + bytes.size()));
+    if (e.lineBuffer.size() > MaxPendingBytes && e.device && !e.isSerialPort()) {
+        e.device->write(e.lineBuffer);
+        e.lineBuffer.clear();
+    }
 }
 
 void FileTable::sendPending(FileEntry& e) {

@@ -98,6 +98,11 @@ class FileTable {
     void flushAll();
 
     // --- sequential output ---
+    // PRINT #/WRITE # text for the pending line. `column` counts it (and
+    // stops at 32767); a pending line that grows beyond any sensible length
+    // goes ahead to a disk file, which ends up holding the same bytes.
+    void appendPending(FileEntry& e, std::string_view bytes);
+    static constexpr std::size_t MaxPendingBytes = 64 * 1024;
     // PRINT #/WRITE # ended a line: lineBuffer and CR LF go to the device.
     void writeLine(FileEntry& e);
     // A serial port takes pending text at once, without a line end.

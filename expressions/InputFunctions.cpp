@@ -11,6 +11,8 @@ namespace korvelin {
 
 namespace {
 
+constexpr std::int32_t MaxInputBytes = 16 * 1024 * 1024;
+
 // Lets window events run until `ready` holds or an event is pending (a
 // trap, a break, or the end of the run). Each pass blocks in the event
 // loop, so a program waiting for keys uses no CPU.
@@ -78,6 +80,8 @@ Value inputText(Interpreter& in) {
     openList(in);
     const std::int32_t n = wholeOf(evaluateExpression(in));
     if (n <= 0) raise(ErrIllegalCall);
+    // A string that long cannot be held (out of memory, as the host says).
+    if (n > MaxInputBytes) failHost(HostFailureKind::Other);
     const auto count = static_cast<std::size_t>(n);
     if (!in.lexer.isSymbol(u',')) {
         closeList(in);

@@ -229,3 +229,25 @@ TEST(FileTable, EndOfDataLooksAtTheUnreadRestOfTheLine) {
 
 } // namespace
 } // namespace korvelin::testing
+
+namespace korvelin::testing {
+namespace {
+
+TEST(FileTable, AnEndlessPendingLineGoesAheadToTheFileAndItsColumnStops) {
+    TableInFolder t;
+    t.table.open(1, u"LONG.TXT", FileMode::Output, t.paths);
+    FileEntry& e = t.table.entry(1);
+    const std::string chunk(1000, 'x');
+    for (int i = 0; i < 100; ++i)
+        t.table.appendPending(e, chunk);
+    EXPECT_EQ(e.column, 32767);
+    EXPECT_LE(e.lineBuffer.size(), FileTable::MaxPendingBytes);
+    t.table.appendPending(e, "end");
+    t.table.close(1);
+    const QByteArray written = contentsOf(t.host("LONG.TXT"));
+    EXPECT_EQ(written.size(), 100003);
+    EXPECT_TRUE(written.endsWith("xend"));
+}
+
+} // namespace
+} // namespace korvelin::testing

@@ -68,8 +68,11 @@ class PrintOutput {
   private:
     std::string& pendingLine() { return destination_ == Destination::File ? file_->lineBuffer : direct_; }
     void appendBytes(const std::string& bytes) {
+        if (file_) {
+            in_.files.appendPending(*file_, bytes);
+            return;
+        }
         pendingLine() += bytes;
-        if (file_) file_->column = static_cast<std::int16_t>(file_->column + static_cast<int>(bytes.size()));
     }
 
     Interpreter& in_;
