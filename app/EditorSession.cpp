@@ -75,6 +75,8 @@ void EditorSession::start(const QString& commandLine) {
     applyDriveSettings(settings, interpreter.paths);
     editor.setAppDirectory(editor.state.AppDirectory);
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
+    interpreter.classicDialect = settings.classicDialect || classicDialect;
+    editor.menuItem(QStringLiteral("menu_classic"))->setChecked(interpreter.classicDialect);
     if (parsed.programPath.isEmpty()) {
         interpreter.startMode = 1;
         interpreter.commandTail.clear();

@@ -6,6 +6,8 @@ namespace {
 
 const QString serialSection = QStringLiteral("RS232C");
 const QString printerSection = QStringLiteral("PRINTER_FONT");
+const QString optionsSection = QStringLiteral("OPTIONS");
+const QString classicKey = QStringLiteral("Classic");
 const QString defaultSpeed = QStringLiteral("9600");
 const QString defaultParam = QStringLiteral("COM1:N81N");
 
@@ -42,6 +44,7 @@ void Settings::read(const IniFile& file) {
     for (int letter = 0; letter < 26; ++letter)
         drives[static_cast<std::size_t>(letter)] =
             file.value(QStringLiteral("DRIVES"), QString(QChar(u'A' + letter))).trimmed();
+    classicDialect = readValue(file, optionsSection, classicKey, {}) == QStringLiteral("1");
 }
 
 void Settings::write(IniFile& file) const {
@@ -56,6 +59,9 @@ void Settings::write(IniFile& file) const {
     file.setValue(printerSection, QStringLiteral("FontTate"), printerFont.PrinterFontVertical);
     file.setValue(printerSection, QStringLiteral("FontBold"), printerFont.PrinterFontBold);
     file.setValue(printerSection, QStringLiteral("FontItalic"), printerFont.PrinterFontItalic);
+    // Files of users who never turned the mode on stay as they were.
+    if (classicDialect || !file.value(optionsSection, classicKey).isEmpty())
+        file.setValue(optionsSection, classicKey, classicDialect ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void Settings::load(const QString& appDirectory) {

@@ -43,6 +43,9 @@ class Settings {
     // Section "DRIVES", keys "A".."Z": the host folder behind each drive
     // letter ("" when the file names none). Read only; the file keeps them.
     std::array<QString, 26> drives;
+    // The classic-dialect mode, section "OPTIONS" key "Classic" ("1" on);
+    // the key is written only once the mode has been on.
+    bool classicDialect = false;
 
   private:
     IniFile file_;

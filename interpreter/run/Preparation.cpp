@@ -33,6 +33,7 @@ void Interpreter::resetInterpreter() {
     for (auto& text : keyboard.functionKeyText)
         text.clear();
     functionBodies_.clear();
+    lexer.classicReservedWords = classicDialect ? &keywords : nullptr;
     resetProgramTables();
     // Files still open (a run discarded at a break, New, Open ...) are
     // written out and freed; a failure was the old run's and is not news now.
