@@ -4,7 +4,9 @@
 #include "interpreter/Interpreter.h"
 #include "app/BatchHost.h"
 #include "app/Startup.h"
+#include "platform/Settings.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -137,6 +139,11 @@ int runBatch(int argc, char* argv[]) {
     in.classicDialect = options.classicDialect || host.settings.classicDialect;
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
+    // Drives from the settings file; the current directory starts as the
+    // working directory the program was run from.
+    applyDriveSettings(host.settings, in.paths);
+    in.paths.setAppDirectory(applicationDirectory());
+    in.paths.setProgramFolder(QDir::currentPath());
 
     in.prepareProgram(PrepareMode::Full);
     if (!host.errorReported) in.runLoop(in.statements.firstStatement);

@@ -68,6 +68,8 @@ EditorSession::~EditorSession() = default;
 
 void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
+    applyDriveSettings(settings, interpreter.paths);
+    editor.setAppDirectory(editor.state.AppDirectory);
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
     interpreter.classicDialect = settings.classicDialect || classicDialect;
     editor.menuItem(QStringLiteral("menu_classic"))->setChecked(interpreter.classicDialect);

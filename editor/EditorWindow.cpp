@@ -72,6 +72,7 @@ void EditorWindow::setAppDirectory(const QString& directory) {
     for (int letter = 0; letter < 26; ++letter)
         state.DriveDirectories[static_cast<std::size_t>(letter)] =
             QString(QChar(u'A' + letter)) + QStringLiteral(":\\");
+    interpreter_.paths.setAppDirectory(state.AppDirectory);
     rememberDirectory(state.AppDirectory + QStringLiteral("x"));
 }
 

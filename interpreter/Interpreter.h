@@ -145,6 +145,7 @@ class Interpreter {
     Clock clock;
     ScreenState screen;
     FileTable files;
+    DosPaths paths; // the current directories and the drives' host folders
 
     int dataIndex = 0;                    // READ pointer: DATA statement index
     std::u16string_view currentStatement; // the keyword recorded by the statement running
@@ -165,6 +166,7 @@ class Interpreter {
     bool splitLine(int slot, int& k);
     void failPreparation(int slot, int number, std::int32_t caretOffset);
     void finishRun();
+    void closeFilesAtEnd();
     void pushEventEntry(int cur);
 
     std::array<StatementHandler, KeywordCount> handlers_{};

@@ -18,6 +18,10 @@ void registerEventTrapStatements(StatementTableArray& table);
 void registerOutputStatements(StatementTableArray& table);
 void registerScreenStatements(StatementTableArray& table);
 void registerConsoleInputStatements(StatementTableArray& table);
+void registerFileStatements(StatementTableArray& table);
+void registerRandomFileStatements(StatementTableArray& table);
+void registerDiskCommands(StatementTableArray& table);
+void registerChainingStatements(StatementTableArray& table);
 
 namespace {
 
@@ -34,6 +38,10 @@ constexpr RegisterFamily statementFamilies[] = {
     registerOutputStatements,        // values/statements/PrintStatement.cpp
     registerScreenStatements,        // screen/statements/ScreenStatements.cpp
     registerConsoleInputStatements,  // screen/statements/ConsoleInput.cpp
+    registerFileStatements,          // devices/statements/FileStatements.cpp
+    registerDiskCommands,            // devices/statements/DiskCommands.cpp
+    registerChainingStatements,      // interpreter/statements/Chaining.cpp
+    registerRandomFileStatements,    // devices/statements/RandomFiles.cpp (after the graphics GET/PUT)
 };
 
 } // namespace

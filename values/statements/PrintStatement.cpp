@@ -56,14 +56,10 @@ class PrintOutput {
             }
             return;
         case Destination::File:
-            if (lineEnds || file_->isSerialPort()) {
-                if (lineEnds) file_->lineBuffer += "\r\n";
-                if (file_->device)
-                    file_->device->write(file_->lineBuffer.data(),
-                                         static_cast<qint64>(file_->lineBuffer.size()));
-                file_->lineBuffer.clear();
-                file_->column = 0;
-            }
+            if (lineEnds)
+                in_.files.writeLine(*file_);
+            else if (file_->isSerialPort())
+                in_.files.sendPending(*file_);
             return;
         case Destination::Direct: in_.host.showDirectOutput(cp932::decode(direct_), lineEnds); return;
         }
@@ -72,8 +68,11 @@ class PrintOutput {
   private:
     std::string& pendingLine() { return destination_ == Destination::File ? file_->lineBuffer : direct_; }
     void appendBytes(const std::string& bytes) {
+        if (file_) {
+            in_.files.appendPending(*file_, bytes);
+            return;
+        }
         pendingLine() += bytes;
-        if (file_) file_->column = static_cast<std::int16_t>(file_->column + static_cast<int>(bytes.size()));
     }
 
     Interpreter& in_;
