@@ -10,11 +10,13 @@
 // editor is placed at it), updated exactly when drawing on the window would
 // have moved it.
 
+#include "screen/ImageTable.h"
 #include "values/Value.h"
 
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -108,11 +110,21 @@ class ScreenState {
     InputRequest inputRequest;
     ConsoleTranscript* transcript = nullptr;
 
-    // Before every run: the console window covers the screen again. The
-    // cursor, colours, pages and text geometry keep what the last run left.
+    // The image buffers of GET/PUT/BLOAD/BSAVE.
+    ImageTable images;
+    // The font of PUT ... KANJI, which is the printer font's name setting.
+    std::u16string kanjiFontName = u"ＭＳ 明朝";
+    // The background picture of colour modes 1 and 2 ("RAINBOW.DIB" in the
+    // application's folder); empty when there is none.
+    QString backgroundPicturePath;
+
+    // Before every run: the console window covers the screen again and the
+    // image buffers are gone. The cursor, colours, pages and text geometry
+    // keep what the last run left.
     void resetForRun() {
         consoleTop = 0;
         consoleLines = static_cast<std::int16_t>(pageHeightUnits * CellHeight / rowHeight);
+        images.clear();
     }
 
     // --- desktop and pages ---
@@ -157,6 +169,13 @@ class ScreenState {
     ColorRef surfaceTextColor(int n) const { return surfaceTextColor_[static_cast<std::size_t>(n & 1)]; }
     // Erases a page to one colour at the desktop size (CLS 2, colour modes).
     void clearPage(int n, ColorRef color);
+    // A colour mode's pictures: both pages erased to black with the
+    // background picture of the mode on them (modes 1 and 2), and the
+    // window repainted. A missing or unreadable picture leaves them black.
+    void applyColorModePictures();
+    // Records a drawing on a page: when it is the display page, the window
+    // repaints the rectangle at its next event pass.
+    void pageChanged(int pageNumber, const QRect& rect);
 
     // --- what the window must repaint ---
     QRect takeDisplayChanges();
@@ -170,7 +189,6 @@ class ScreenState {
 
   private:
     void writePiece(std::u16string_view text, std::size_t transcribeFrom);
-    void pageChanged(int pageNumber, const QRect& rect);
     const QFont* font();
 
     QSize desktop_;

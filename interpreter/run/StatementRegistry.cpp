@@ -18,6 +18,9 @@ void registerEventTrapStatements(StatementTableArray& table);
 void registerOutputStatements(StatementTableArray& table);
 void registerScreenStatements(StatementTableArray& table);
 void registerConsoleInputStatements(StatementTableArray& table);
+void registerGraphicsStatements(StatementTableArray& table);
+void registerImageStatements(StatementTableArray& table);
+void registerPageStatements(StatementTableArray& table);
 
 namespace {
 
@@ -34,6 +37,9 @@ constexpr RegisterFamily statementFamilies[] = {
     registerOutputStatements,        // values/statements/PrintStatement.cpp
     registerScreenStatements,        // screen/statements/ScreenStatements.cpp
     registerConsoleInputStatements,  // screen/statements/ConsoleInput.cpp
+    registerGraphicsStatements,      // screen/statements/GraphicsStatements.cpp (takes LINE over)
+    registerImageStatements,         // screen/statements/ImageStatements.cpp
+    registerPageStatements,          // screen/statements/PageStatements.cpp
 };
 
 } // namespace
