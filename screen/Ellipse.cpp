@@ -50,16 +50,16 @@ bool withinArc(const ArcAngles& arc, std::int64_t dx, std::int64_t dy) {
 }
 
 // Pixels x1..x2 of row y (relative to the centre) that lie within the arc.
-void arcSpan(QImage& image, const Ellipse& e, const ArcAngles* arc, std::int64_t x1, std::int64_t x2,
+void arcSpan(const Canvas& canvas, const Ellipse& e, const ArcAngles* arc, std::int64_t x1, std::int64_t x2,
              std::int64_t y, Pixel pixel, Bounds& changed) {
     if (!arc || arc->whole()) {
-        span(image, e.cx + x1, e.cx + x2, e.cy + y, pixel, changed);
+        span(canvas, e.cx + x1, e.cx + x2, e.cy + y, pixel, changed);
         return;
     }
-    if (e.cy + y < 0 || e.cy + y >= image.height()) return;
+    if (e.cy + y < 0 || e.cy + y >= canvas.height()) return;
     const std::int64_t from = std::max<std::int64_t>(e.cx + x1, 0);
-    const std::int64_t to = std::min<std::int64_t>(e.cx + x2, image.width() - 1);
-    Pixel* row = rowOf(image, e.cy + y);
+    const std::int64_t to = std::min<std::int64_t>(e.cx + x2, canvas.width() - 1);
+    Pixel* row = canvas.row(e.cy + y);
     for (std::int64_t x = from; x <= to; ++x) {
         if (!withinArc(*arc, x - e.cx, y)) continue;
         row[x] = pixel;
@@ -80,18 +80,19 @@ std::pair<std::int64_t, std::int64_t> rimPoint(const Ellipse& e, double angle) {
 }
 
 QRect draw(QImage& image, const Ellipse& e, const ArcAngles* arc, Pixel outline, const Pixel* fill) {
+    const Canvas canvas(image);
     Bounds changed;
     const std::int64_t top = std::max<std::int64_t>(e.cy - e.ry, 0);
     const std::int64_t bottom = std::min<std::int64_t>(e.cy + e.ry, image.height() - 1);
     for (std::int64_t y = top; y <= bottom; ++y) {
         const std::int64_t dy = y - e.cy;
         const RimRow rim = rimRow(e, dy);
-        if (fill && rim.inner >= 2) arcSpan(image, e, arc, 1 - rim.inner, rim.inner - 1, dy, *fill, changed);
+        if (fill && rim.inner >= 2) arcSpan(canvas, e, arc, 1 - rim.inner, rim.inner - 1, dy, *fill, changed);
         if (rim.inner == 0) {
-            arcSpan(image, e, arc, -rim.outer, rim.outer, dy, outline, changed);
+            arcSpan(canvas, e, arc, -rim.outer, rim.outer, dy, outline, changed);
         } else {
-            arcSpan(image, e, arc, -rim.outer, -rim.inner, dy, outline, changed);
-            arcSpan(image, e, arc, rim.inner, rim.outer, dy, outline, changed);
+            arcSpan(canvas, e, arc, -rim.outer, -rim.inner, dy, outline, changed);
+            arcSpan(canvas, e, arc, rim.inner, rim.outer, dy, outline, changed);
         }
     }
     QRect rect = changed.rect();
@@ -99,7 +100,7 @@ QRect draw(QImage& image, const Ellipse& e, const ArcAngles* arc, Pixel outline,
         for (const auto& [wanted, angle] : {std::pair{arc->startRadius, arc->start}, {arc->endRadius, arc->end}}) {
             if (!wanted) continue;
             const auto [x, y] = rimPoint(e, angle);
-            rect |= line(image, e.cx, e.cy, x, y, outline);
+            rect |= line(canvas, e.cx, e.cy, x, y, outline);
         }
     }
     return rect;

@@ -23,15 +23,15 @@ struct Seed {
 class Filler {
   public:
     Filler(QImage& image, Pixel border, Pixel fill)
-        : image_(image), border_(border | 0xFF000000u), mark_(fill & 0x00FFFFFFu) {}
+        : canvas_(image), border_(border | 0xFF000000u), mark_(fill & 0x00FFFFFFu) {}
 
     bool open(std::int64_t x, std::int64_t y) {
-        if (!inside(image_, x, y)) return false;
-        const Pixel p = rowOf(image_, y)[x];
+        if (!canvas_.inside(x, y)) return false;
+        const Pixel p = canvas_.row(y)[x];
         return (p >> 24) != 0 && p != border_;
     }
     void set(std::int64_t x, std::int64_t y) {
-        rowOf(image_, y)[x] = mark_;
+        canvas_.row(y)[x] = mark_;
         changed_.add(x, y);
     }
 
@@ -80,13 +80,13 @@ class Filler {
     void restoreAlpha() {
         const QRect r = changed_.rect();
         for (int y = r.top(); y <= r.bottom() && !r.isEmpty(); ++y) {
-            Pixel* row = rowOf(image_, y);
+            Pixel* row = canvas_.row(y);
             for (int x = r.left(); x <= r.right(); ++x)
                 row[x] |= 0xFF000000u;
         }
     }
 
-    QImage& image_;
+    const Canvas canvas_;
     const Pixel border_;
     const Pixel mark_;
     Bounds changed_;

@@ -16,6 +16,25 @@ inline bool inside(const QImage& image, std::int64_t x, std::int64_t y) {
     return x >= 0 && y >= 0 && x < image.width() && y < image.height();
 }
 
+// Row access without QImage's per-call checks: the image is detached
+// once, when the canvas is made.
+class Canvas {
+  public:
+    explicit Canvas(QImage& image)
+        : bits_(reinterpret_cast<Pixel*>(image.bits())), stride_(image.bytesPerLine() / 4), width_(image.width()),
+          height_(image.height()) {}
+    Pixel* row(std::int64_t y) const { return bits_ + y * stride_; }
+    std::int64_t width() const { return width_; }
+    std::int64_t height() const { return height_; }
+    bool inside(std::int64_t x, std::int64_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+  private:
+    Pixel* bits_;
+    std::int64_t stride_;
+    std::int64_t width_;
+    std::int64_t height_;
+};
+
 inline Pixel* rowOf(QImage& image, std::int64_t y) {
     return reinterpret_cast<Pixel*>(image.scanLine(static_cast<int>(y)));
 }
@@ -41,15 +60,18 @@ class Bounds {
 };
 
 // A filled rectangle with inclusive corners, clipped.
-QRect fillRect(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel pixel);
+QRect fillRect(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+               Pixel pixel);
+QRect line(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel pixel);
 
 // A horizontal run of pixels x1..x2 on row y, clipped.
-inline void span(QImage& image, std::int64_t x1, std::int64_t x2, std::int64_t y, Pixel pixel, Bounds& changed) {
-    if (y < 0 || y >= image.height()) return;
+inline void span(const Canvas& canvas, std::int64_t x1, std::int64_t x2, std::int64_t y, Pixel pixel,
+                 Bounds& changed) {
+    if (y < 0 || y >= canvas.height()) return;
     x1 = std::max<std::int64_t>(x1, 0);
-    x2 = std::min<std::int64_t>(x2, image.width() - 1);
+    x2 = std::min<std::int64_t>(x2, canvas.width() - 1);
     if (x1 > x2) return;
-    Pixel* row = rowOf(image, y);
+    Pixel* row = canvas.row(y);
     std::fill(row + x1, row + x2 + 1, pixel);
     changed.addSpan(x1, x2, y);
 }

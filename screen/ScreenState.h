@@ -18,6 +18,7 @@
 #include <QSize>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -174,8 +175,22 @@ class ScreenState {
     // window repainted. A missing or unreadable picture leaves them black.
     void applyColorModePictures();
     // Records a drawing on a page: when it is the display page, the window
-    // repaints the rectangle at its next event pass.
-    void pageChanged(int pageNumber, const QRect& rect);
+    // repaints the rectangle at its next event pass. Cheap enough for every PSET.
+    void pageChanged(int pageNumber, const QRect& rect) {
+        if (pageNumber != displayPage || rect.isEmpty()) return;
+        ++displayVersion_;
+        if (changedLeft_ > changedRight_) {
+            changedLeft_ = rect.left();
+            changedTop_ = rect.top();
+            changedRight_ = rect.right();
+            changedBottom_ = rect.bottom();
+            return;
+        }
+        changedLeft_ = std::min(changedLeft_, rect.left());
+        changedTop_ = std::min(changedTop_, rect.top());
+        changedRight_ = std::max(changedRight_, rect.right());
+        changedBottom_ = std::max(changedBottom_, rect.bottom());
+    }
 
     // --- what the window must repaint ---
     QRect takeDisplayChanges();
@@ -195,7 +210,8 @@ class ScreenState {
     std::array<QImage, 2> pages_;
     std::array<PenPosition, 2> pens_{};
     std::array<ColorRef, 2> surfaceTextColor_{};
-    QRect displayChanges_;
+    // The display page's changed rectangle, inclusive; empty while left > right.
+    int changedLeft_ = 0, changedTop_ = 0, changedRight_ = -1, changedBottom_ = -1;
     std::uint64_t displayVersion_ = 0;
     std::unique_ptr<QFont> font_;
     std::unique_ptr<QRawFont> rawFont_;
