@@ -72,6 +72,7 @@ EditorSession::~EditorSession() = default;
 
 void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
+    interpreter.screen.kanjiFontName = settings.printerFont.PrinterFontName.toStdU16String();
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
     interpreter.classicDialect = settings.classicDialect || classicDialect;
     editor.menuItem(QStringLiteral("menu_classic"))->setChecked(interpreter.classicDialect);

@@ -336,6 +336,8 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     }
     if (interpreter_.startMode == 1) interpreter_.startMode = 0;
     screen_.closeScreen();
+    // PUT ... KANJI keeps its font name in the printer font's setting.
+    settings_.printerFont.PrinterFontName = QString::fromStdU16String(interpreter_.screen.kanjiFontName);
     settings_.save(state.AppDirectory);
     event->accept();
     emit editorClosed();
