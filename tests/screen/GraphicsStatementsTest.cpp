@@ -124,7 +124,7 @@ TEST(GraphicsStatements, CoordinatesFarOffThePageDrawOnlyWhatShows) {
     const auto start = std::chrono::steady_clock::now();
     ProgramRun r(u"5 PAINT (600,600),3,2\n"
                  u"10 LINE (-1E9,-30000)-(1E9,30000),2\n"
-                 u"20 CIRCLE (1E9,300),1E9,4: CIRCLE (50,50),1E9,1,,,0\n"
+                 u"20 CIRCLE (1E9,300),1E9,4: CIRCLE (50,50),1E9,1,,,0: CIRCLE (800,300),100,2,,,1E30\n"
                  u"30 LINE (-2E9,10)-(2E9,12),6,BF: PSET (-1E9,-1)");
     ASSERT_FALSE(r.failed()) << errorText(r);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
@@ -132,6 +132,8 @@ TEST(GraphicsStatements, CoordinatesFarOffThePageDrawOnlyWhatShows) {
     EXPECT_EQ(at(r, 600, 600), 0xFF00FFu);
     EXPECT_EQ(at(r, 1023, 11), Yellow);
     EXPECT_EQ(at(r, 700, 50), LightBlue); // the flat ellipse: a line through row 50
+    EXPECT_EQ(at(r, 800, 250), LightRed); // the thin one: a line down column 800
+    EXPECT_EQ(at(r, 801, 250), 0xFF00FFu);
 }
 
 TEST(GraphicsStatements, PagesAndTheWindowsChangedRectangle) {
