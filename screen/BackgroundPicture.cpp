@@ -18,8 +18,9 @@ namespace {
 QString findBackgroundPicture() {
     if (!QCoreApplication::instance()) return {};
     const QString folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    for (const QString& candidate : {folder + QStringLiteral("RAINBOW.DIB"),
-                                     QDir::cleanPath(folder + QStringLiteral("../share/korvelin/RAINBOW.DIB"))})
+    for (const QString& candidate :
+         {folder + QStringLiteral("RAINBOW.DIB"),
+          QDir::cleanPath(folder + QStringLiteral("../share/korvelin/RAINBOW.DIB"))})
         if (QFileInfo::exists(candidate)) return candidate;
     return {};
 }

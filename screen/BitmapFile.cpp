@@ -84,8 +84,8 @@ QByteArray encodeBitmap(const QImage& image) {
     put32(out, 14, InfoHeaderSize);
     put32(out, 18, static_cast<std::uint32_t>(width));
     put32(out, 22, static_cast<std::uint32_t>(height)); // positive: rows bottom-up
-    put16(out, 26, 1);                                   // planes
-    put16(out, 28, 24);                                  // bits per pixel
+    put16(out, 26, 1);                                  // planes
+    put16(out, 28, 24);                                 // bits per pixel
     put32(out, 34, static_cast<std::uint32_t>(dataSize));
     put32(out, 38, PixelsPerMetre);
     put32(out, 42, PixelsPerMetre);
@@ -110,7 +110,7 @@ void writeBitmapFile(const QString& path, const QImage& image) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         failHost(file.error() == QFileDevice::PermissionsError ? HostFailureKind::PermissionDenied
-                                                                : HostFailureKind::BadFileName);
+                                                               : HostFailureKind::BadFileName);
     }
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

@@ -97,7 +97,8 @@ QRect draw(QImage& image, const Ellipse& e, const ArcAngles* arc, Pixel outline,
     }
     QRect rect = changed.rect();
     if (arc) {
-        for (const auto& [wanted, angle] : {std::pair{arc->startRadius, arc->start}, {arc->endRadius, arc->end}}) {
+        for (const auto& [wanted, angle] :
+             {std::pair{arc->startRadius, arc->start}, {arc->endRadius, arc->end}}) {
             if (!wanted) continue;
             const auto [x, y] = rimPoint(e, angle);
             rect |= line(canvas, e.cx, e.cy, x, y, outline);

@@ -46,7 +46,8 @@ QImage renderKanji(const KanjiCharacter& character, const QString& fontName, dou
     QImage image(area.size(), QImage::Format_RGB32);
     image.fill(background);
     // Glyphs need the font database of a GUI application.
-    if (character.text.empty() || character.text == u" " || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    if (character.text.empty() || character.text == u" " ||
+        !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return image;
     installFontSubstitutions();
     QFont font(fontName);

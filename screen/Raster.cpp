@@ -59,7 +59,8 @@ class MinorWalk {
 
 } // namespace
 
-QRect line(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel pixel) {
+QRect line(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+           Pixel pixel) {
     const bool flat = std::llabs(x2 - x1) >= std::llabs(y2 - y1);
     // Walk along the major axis from its lower end.
     if (flat ? x1 > x2 : y1 > y2) {
@@ -68,7 +69,8 @@ QRect line(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t 
     }
     Bounds changed;
     if (flat) {
-        const std::int64_t from = std::max<std::int64_t>(x1, 0), to = std::min<std::int64_t>(x2, canvas.width() - 1);
+        const std::int64_t from = std::max<std::int64_t>(x1, 0),
+                           to = std::min<std::int64_t>(x2, canvas.width() - 1);
         if (from > to) return {};
         if (x1 == x2) {
             if (canvas.inside(x1, y1)) {
@@ -85,7 +87,8 @@ QRect line(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t 
             changed.add(x, y);
         }
     } else {
-        const std::int64_t from = std::max<std::int64_t>(y1, 0), to = std::min<std::int64_t>(y2, canvas.height() - 1);
+        const std::int64_t from = std::max<std::int64_t>(y1, 0),
+                           to = std::min<std::int64_t>(y2, canvas.height() - 1);
         if (from > to) return {};
         MinorWalk walk(y2 - y1, x2 - x1, from - y1);
         for (std::int64_t y = from; y <= to; ++y, walk.step()) {
@@ -106,8 +109,10 @@ QRect fillRect(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int6
                Pixel pixel) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
-    const std::int64_t left = std::max<std::int64_t>(x1, 0), right = std::min<std::int64_t>(x2, canvas.width() - 1);
-    const std::int64_t top = std::max<std::int64_t>(y1, 0), bottom = std::min<std::int64_t>(y2, canvas.height() - 1);
+    const std::int64_t left = std::max<std::int64_t>(x1, 0),
+                       right = std::min<std::int64_t>(x2, canvas.width() - 1);
+    const std::int64_t top = std::max<std::int64_t>(y1, 0),
+                       bottom = std::min<std::int64_t>(y2, canvas.height() - 1);
     if (left > right || top > bottom) return {};
     for (std::int64_t y = top; y <= bottom; ++y) {
         Pixel* row = canvas.row(y);
@@ -132,12 +137,13 @@ QRect outline(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64
 
 } // namespace
 
-QRect box(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel outlinePixel) {
+QRect box(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+          Pixel outlinePixel) {
     return outline(Canvas(image), x1, y1, x2, y2, outlinePixel);
 }
 
-QRect filledBox(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel outlinePixel,
-                Pixel fill) {
+QRect filledBox(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                Pixel outlinePixel, Pixel fill) {
     const Canvas canvas(image);
     const QRect changed = fillRect(canvas, x1, y1, x2, y2, fill);
     if (outlinePixel != fill) outline(canvas, x1, y1, x2, y2, outlinePixel);

@@ -49,8 +49,8 @@ using Pixel = std::uint32_t;
 QRect plot(QImage& image, std::int64_t x, std::int64_t y, Pixel pixel);
 QRect line(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel pixel);
 QRect box(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel outline);
-QRect filledBox(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel outline,
-                Pixel fill);
+QRect filledBox(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                Pixel outline, Pixel fill);
 
 struct Ellipse {
     std::int64_t cx = 0;

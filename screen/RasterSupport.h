@@ -21,12 +21,14 @@ inline bool inside(const QImage& image, std::int64_t x, std::int64_t y) {
 class Canvas {
   public:
     explicit Canvas(QImage& image)
-        : bits_(reinterpret_cast<Pixel*>(image.bits())), stride_(image.bytesPerLine() / 4), width_(image.width()),
-          height_(image.height()) {}
+        : bits_(reinterpret_cast<Pixel*>(image.bits())), stride_(image.bytesPerLine() / 4),
+          width_(image.width()), height_(image.height()) {}
     Pixel* row(std::int64_t y) const { return bits_ + y * stride_; }
     std::int64_t width() const { return width_; }
     std::int64_t height() const { return height_; }
-    bool inside(std::int64_t x, std::int64_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    bool inside(std::int64_t x, std::int64_t y) const {
+        return x >= 0 && y >= 0 && x < width_ && y < height_;
+    }
 
   private:
     Pixel* bits_;
@@ -62,7 +64,8 @@ class Bounds {
 // A filled rectangle with inclusive corners, clipped.
 QRect fillRect(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
                Pixel pixel);
-QRect line(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Pixel pixel);
+QRect line(const Canvas& canvas, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+           Pixel pixel);
 
 // A horizontal run of pixels x1..x2 on row y, clipped.
 inline void span(const Canvas& canvas, std::int64_t x1, std::int64_t x2, std::int64_t y, Pixel pixel,

@@ -15,7 +15,8 @@ QString findComponent(const QString& folder, const QString& component) {
     const QDir dir(folder);
     if (component == QStringLiteral(".") || component == QStringLiteral("..") || dir.exists(component))
         return component;
-    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries)
         if (entry.compare(component, Qt::CaseInsensitive) == 0) return entry;
     return component;
@@ -28,7 +29,8 @@ QString imageFilePath(const Interpreter& in, const std::u16string& name) {
     text.replace(QLatin1Char('\\'), QLatin1Char('/'));
     QString folder;
     if (text.size() >= 2 && text[1] == QLatin1Char(':') && text[0].isLetter()) {
-        const bool root = text[0].toUpper() == QLatin1Char('C') && text.size() > 2 && text[2] == QLatin1Char('/');
+        const bool root =
+            text[0].toUpper() == QLatin1Char('C') && text.size() > 2 && text[2] == QLatin1Char('/');
         text = text.mid(2);
         if (root) folder = QStringLiteral("/");
     }

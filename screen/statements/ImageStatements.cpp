@@ -193,18 +193,21 @@ void putPicture(ScreenState& s, PixelPoint at, const QImage& picture, const PutO
 void putKanji(ScreenState& s, PixelPoint at, std::int32_t code, const PutOptions& o) {
     const KanjiCharacter character = kanjiCharacter(static_cast<std::uint16_t>(code & 0xFFFF));
     if (std::isnan(o.xscale) || std::isnan(o.yscale) || o.xscale < 0 || o.yscale < 0) raise(ErrIllegalCall);
-    const int width = checked16(toLongRounded(Value::dbl(character.baseWidth * static_cast<double>(o.xscale))));
-    const int height = checked16(toLongRounded(Value::dbl(character.baseHeight * static_cast<double>(o.yscale))));
+    const int width =
+        checked16(toLongRounded(Value::dbl(character.baseWidth * static_cast<double>(o.xscale))));
+    const int height =
+        checked16(toLongRounded(Value::dbl(character.baseHeight * static_cast<double>(o.yscale))));
     QImage& page = s.page(s.activePage);
     // Only the part of the cell that lands on the page is drawn.
     const std::int64_t left = std::max<std::int64_t>(at.x, 0), top = std::max<std::int64_t>(at.y, 0);
     const std::int64_t right = std::min<std::int64_t>(at.x + width, page.width());
     const std::int64_t bottom = std::min<std::int64_t>(at.y + height, page.height());
     if (left >= right || top >= bottom) return;
-    const QRect area(static_cast<int>(left - at.x), static_cast<int>(top - at.y), static_cast<int>(right - left),
-                     static_cast<int>(bottom - top));
-    const QImage glyph = renderKanji(character, QString::fromStdU16String(s.kanjiFontName), o.xscale, o.yscale, area,
-                                     colorPixel(s, o.foreground), colorPixel(s, o.background));
+    const QRect area(static_cast<int>(left - at.x), static_cast<int>(top - at.y),
+                     static_cast<int>(right - left), static_cast<int>(bottom - top));
+    const QImage glyph =
+        renderKanji(character, QString::fromStdU16String(s.kanjiFontName), o.xscale, o.yscale, area,
+                    colorPixel(s, o.foreground), colorPixel(s, o.background));
     const QRect changed = raster::blit(page, left, top, glyph, o.op);
     if (!changed.isEmpty()) s.pageChanged(s.activePage, changed);
 }
@@ -237,7 +240,7 @@ void executePut(Interpreter& in, StatementArgs& args) {
             if (!size.isEmpty())
                 putPicture(s, at,
                            size == buffer->picture.size() ? buffer->picture
-                                                           : buffer->picture.copy(QRect(QPoint(0, 0), size)),
+                                                          : buffer->picture.copy(QRect(QPoint(0, 0), size)),
                            o);
         }
     }
@@ -273,8 +276,9 @@ void executeBsave(Interpreter& in, StatementArgs& args) {
     if (!buffer) raise(ErrSyntax);
     const QSize size = storedSize(in, *buffer, target.array.owner);
     if (size.isEmpty()) raise(ErrIllegalCall);
-    writeBitmapFile(target.path, size == buffer->picture.size() ? buffer->picture
-                                                                 : buffer->picture.copy(QRect(QPoint(0, 0), size)));
+    writeBitmapFile(target.path, size == buffer->picture.size()
+                                     ? buffer->picture
+                                     : buffer->picture.copy(QRect(QPoint(0, 0), size)));
     in.watchCheck();
     in.checkStatementEnd(args);
 }

@@ -31,8 +31,7 @@ void executeScreen(Interpreter& in, StatementArgs& args) {
     }
     // Display numbers count 16 (or, in colour mode 2, 32) per page from 1.
     const int perPage = 16 * (s.colorMode / 2 + 1);
-    const std::int16_t display =
-        in.optionalInteger(static_cast<std::int16_t>(s.displayPage * perPage + 1));
+    const std::int16_t display = in.optionalInteger(static_cast<std::int16_t>(s.displayPage * perPage + 1));
     const int page = (display - 1) / perPage;
     if (page != 0 && page != 1) {
         s.activePage = oldActive;

@@ -44,7 +44,7 @@ TEST(GraphicsStatements, StepAndTheLastPoint) {
     EXPECT_EQ(r.num(u"X1!"), 35);
     EXPECT_EQ(r.num(u"Y1!"), 35);
     EXPECT_FLOAT_EQ(static_cast<float>(r.num(u"X2!")), 200.4f); // x keeps its fraction
-    EXPECT_EQ(r.num(u"Y2!"), 50);                                // y rounds half to even
+    EXPECT_EQ(r.num(u"Y2!"), 50);                               // y rounds half to even
     EXPECT_EQ(at(r, 200, 50), LightBlue);
 }
 
@@ -88,7 +88,7 @@ TEST(GraphicsStatements, CirclesAndPaint) {
     EXPECT_EQ(at(r, 400, 80), LightBlue);
     EXPECT_EQ(at(r, 530, 70), Yellow);
     EXPECT_EQ(at(r, 561, 70), Black);
-    EXPECT_EQ(at(r, 25, 225), 0xFF00FFu);  // border defaults to the fill colour
+    EXPECT_EQ(at(r, 25, 225), 0xFF00FFu); // border defaults to the fill colour
     EXPECT_EQ(at(r, 55, 225), Black);
     EXPECT_EQ(at(r, 730, 320), White); // graphicsColor, up to graphicsColor
     EXPECT_EQ(at(r, 761, 320), Black);
@@ -99,13 +99,13 @@ TEST(GraphicsStatements, BadInputGivesErrorsAndKeepsTheLastPoint) {
         std::u16string_view statement;
         int error;
     };
-    for (const Case c : {Case{u"PSET 10,10", 1}, Case{u"PSET (10,10", 1}, Case{u"PSET (10,10) 5", 1},
-                         Case{u"PSET (10,10),16", 21}, Case{u"PSET (10,40000)", 21}, Case{u"PSET (1E20,1)", 21},
-                         Case{u"LINE (0,0)(5,5)", 1}, Case{u"LINE (0,0)-(5,5),2,Q", 1},
-                         Case{u"CIRCLE (50,50),-5", 5},
-                         Case{u"CIRCLE (50,50),5,,,,-1", 5}, Case{u"CIRCLE (50,50),5,2,,,,G", 1},
-                         Case{u"CIRCLE (50,50),1E30", 21}, Case{u"PAINT (10,10) 3", 1}, Case{u"PAINT (10,10),99", 21},
-                         Case{u"POINT (1,2,3)", 1}}) {
+    for (const Case c :
+         {Case{u"PSET 10,10", 1}, Case{u"PSET (10,10", 1}, Case{u"PSET (10,10) 5", 1},
+          Case{u"PSET (10,10),16", 21}, Case{u"PSET (10,40000)", 21}, Case{u"PSET (1E20,1)", 21},
+          Case{u"LINE (0,0)(5,5)", 1}, Case{u"LINE (0,0)-(5,5),2,Q", 1}, Case{u"CIRCLE (50,50),-5", 5},
+          Case{u"CIRCLE (50,50),5,,,,-1", 5}, Case{u"CIRCLE (50,50),5,2,,,,G", 1},
+          Case{u"CIRCLE (50,50),1E30", 21}, Case{u"PAINT (10,10) 3", 1}, Case{u"PAINT (10,10),99", 21},
+          Case{u"POINT (1,2,3)", 1}}) {
         std::u16string program = u"10 PSET (7,8): ON ERROR GOTO 100\n20 ";
         program += c.statement;
         program += u"\n30 END\n100 E=ERR: X=POINT(0): Y=POINT(1): RESUME 30";
@@ -115,7 +115,8 @@ TEST(GraphicsStatements, BadInputGivesErrorsAndKeepsTheLastPoint) {
         EXPECT_EQ(r.num(u"Y!"), 8);
     }
     // Extra tokens are found by the end check, after the statement has drawn.
-    ProgramRun extra(u"10 ON ERROR GOTO 100: LINE (0,0)-(5,5),2,B,3\n20 END\n100 E=ERR: X=POINT(0): RESUME 20");
+    ProgramRun extra(
+        u"10 ON ERROR GOTO 100: LINE (0,0)-(5,5),2,B,3\n20 END\n100 E=ERR: X=POINT(0): RESUME 20");
     EXPECT_EQ(extra.num(u"E!"), 1);
     EXPECT_EQ(extra.num(u"X!"), 5);
 }
@@ -227,8 +228,8 @@ TEST(ImageStatements, GetPutEveryOperationAndScaling) {
     EXPECT_EQ(at(r, 125, 5), LightRed | LightBlue);
     EXPECT_EQ(at(r, 145, 5), LightRed & LightBlue);
     EXPECT_EQ(at(r, 165, 5), LightRed ^ LightBlue);
-    EXPECT_EQ(at(r, 185, 5), 0xFFFF00u); // inverted light red
-    EXPECT_EQ(at(r, 302, 3), LightGreen);  // (1,1) doubled across, tripled down
+    EXPECT_EQ(at(r, 185, 5), 0xFFFF00u);  // inverted light red
+    EXPECT_EQ(at(r, 302, 3), LightGreen); // (1,1) doubled across, tripled down
     EXPECT_EQ(at(r, 303, 5), LightGreen);
     EXPECT_EQ(at(r, 303, 6), LightRed);
     EXPECT_EQ(at(r, 319, 59), LightRed);
@@ -262,12 +263,13 @@ TEST(ImageStatements, ArraysCornersAndSizesAreResolvedSafely) {
         std::u16string_view program;
         int error;
     };
-    for (const Case c : {Case{u"DIM A(0): GET (0,0)-(5,5),A", 9}, Case{u"GET (0,0)-(40000,1),A", 21},
-                         Case{u"GET (0,0)-(5000,5000),A", 21}, Case{u"GET (0,0)(5,5),A", 1},
-                         Case{u"GET (0,0)-(5,5),A: PUT (0,0),A", 1}, Case{u"GET (0,0)-(5,5),A: PUT (0,0),A,PAINT", 1},
-                         Case{u"GET (0,0)-(5,5),A: PUT (0,0),A,PSET,16", 21},
-                         Case{u"GET (0,0)-(5,5),A: PUT (0,0),A,PSET,,,-1", 5},
-                         Case{u"GET (0,0)-(5,5),A: PUT (0,0),KANJI(1,PSET", 1}}) {
+    for (const Case c :
+         {Case{u"DIM A(0): GET (0,0)-(5,5),A", 9}, Case{u"GET (0,0)-(40000,1),A", 21},
+          Case{u"GET (0,0)-(5000,5000),A", 21}, Case{u"GET (0,0)(5,5),A", 1},
+          Case{u"GET (0,0)-(5,5),A: PUT (0,0),A", 1}, Case{u"GET (0,0)-(5,5),A: PUT (0,0),A,PAINT", 1},
+          Case{u"GET (0,0)-(5,5),A: PUT (0,0),A,PSET,16", 21},
+          Case{u"GET (0,0)-(5,5),A: PUT (0,0),A,PSET,,,-1", 5},
+          Case{u"GET (0,0)-(5,5),A: PUT (0,0),KANJI(1,PSET", 1}}) {
         std::u16string program = u"10 ON ERROR GOTO 100: ";
         program += c.program;
         program += u"\n20 END\n100 E=ERR: RESUME 20";
@@ -277,7 +279,10 @@ TEST(ImageStatements, ArraysCornersAndSizesAreResolvedSafely) {
     // At most 100 buffers, one per array.
     QString many = QStringLiteral("5 ON ERROR GOTO 3000\n");
     for (int i = 0; i <= 100; ++i)
-        many += QStringLiteral("%1 GET (0,0)-(1,1),Q%2%3\n").arg(10 + 10 * i).arg(QChar(u'A' + i / 26)).arg(QChar(u'A' + i % 26));
+        many += QStringLiteral("%1 GET (0,0)-(1,1),Q%2%3\n")
+                    .arg(10 + 10 * i)
+                    .arg(QChar(u'A' + i / 26))
+                    .arg(QChar(u'A' + i % 26));
     many += QStringLiteral("2000 END\n3000 E=ERR: N=ERL: RESUME 2000");
     ProgramRun full(many.toStdU16String());
     EXPECT_EQ(full.num(u"E!"), 21);

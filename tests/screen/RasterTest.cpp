@@ -66,8 +66,8 @@ TEST(RasterLines, EndPointsBothDrawnAndEitherDirectionTheSame) {
     struct Case {
         int x1, y1, x2, y2, pixels;
     };
-    for (const Case c : {Case{3, 4, 20, 4, 18}, Case{5, 2, 5, 30, 29}, Case{0, 0, 10, 10, 11}, Case{2, 3, 40, 17, 39},
-                         Case{7, 40, 12, 1, 40}, Case{9, 9, 9, 9, 1}}) {
+    for (const Case c : {Case{3, 4, 20, 4, 18}, Case{5, 2, 5, 30, 29}, Case{0, 0, 10, 10, 11},
+                         Case{2, 3, 40, 17, 39}, Case{7, 40, 12, 1, 40}, Case{9, 9, 9, 9, 1}}) {
         QImage a = blank(), b = blank();
         const QRect changed = line(a, c.x1, c.y1, c.x2, c.y2, White);
         line(b, c.x2, c.y2, c.x1, c.y1, White);
@@ -84,9 +84,9 @@ TEST(RasterLines, EndPointsBothDrawnAndEitherDirectionTheSame) {
 TEST(RasterLines, FarOutsideThePageIsClippedAtOnce) {
     QImage image = blank(1024, 768);
     const auto start = std::chrono::steady_clock::now();
-    line(image, -1000000000, 5, 1000000000, 5, White);                   // through row 5
-    line(image, -2000000000, -2000000000, 2000000000, 2000000000, Red);  // the diagonal
-    EXPECT_EQ(line(image, 5000, 5000, 9000000, 100, Green), QRect());    // misses the page
+    line(image, -1000000000, 5, 1000000000, 5, White);                  // through row 5
+    line(image, -2000000000, -2000000000, 2000000000, 2000000000, Red); // the diagonal
+    EXPECT_EQ(line(image, 5000, 5000, 9000000, 100, Green), QRect());   // misses the page
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
     for (int x = 0; x < 1024; x += 97)
         EXPECT_EQ(at(image, x, 5), x == 5 ? Red : White);
@@ -113,7 +113,7 @@ TEST(RasterBoxes, CornersInclusiveOutlineAndFill) {
 
     QImage filled = blank();
     filledBox(filled, 2, 2, 9, 9, Red, Green);
-    EXPECT_EQ(count(filled, Red), 28);  // the one-pixel outline
+    EXPECT_EQ(count(filled, Red), 28);   // the one-pixel outline
     EXPECT_EQ(count(filled, Green), 36); // the 6 x 6 inside
     EXPECT_EQ(at(filled, 2, 2), Red);
     EXPECT_EQ(at(filled, 9, 9), Red);
@@ -193,8 +193,8 @@ TEST(RasterArcs, QuarterArcPieAndRadiusLines) {
         EXPECT_EQ(at(pie, 40, 40 - i), White); // the radius line up
         EXPECT_EQ(at(pie, 40 - i, 40), White); // the radius line left
     }
-    EXPECT_EQ(at(pie, 30, 30), Green);                     // inside the wedge
-    EXPECT_EQ(at(pie, 50, 30), Black);                     // beside it
+    EXPECT_EQ(at(pie, 30, 30), Green); // inside the wedge
+    EXPECT_EQ(at(pie, 50, 30), Black); // beside it
     EXPECT_EQ(at(pie, 30, 50), Black);
     QImage open = blank(81, 81);
     arc(open, Ellipse{40, 40, 30, 30}, ArcAngles{Pi / 2, Pi, true, false}, White, &fill);
@@ -206,7 +206,7 @@ TEST(RasterArcs, QuarterArcPieAndRadiusLines) {
 TEST(RasterFloodFill, BoundedRegionLeaksIslandsAndBorderStart) {
     QImage image = blank();
     box(image, 5, 5, 30, 25, White);
-    plot(image, 15, 15, White); // a border island stays
+    plot(image, 15, 15, White);        // a border island stays
     line(image, 8, 10, 20, 10, Green); // pixels of the fill colour inside are crossed
     plot(image, 25, 20, Red);          // another colour is painted over
     const QRect changed = floodFill(image, 6, 6, White, Green);
@@ -226,7 +226,8 @@ TEST(RasterFloodFill, BoundedRegionLeaksIslandsAndBorderStart) {
     floodFill(leaking, 10, 10, White, Blue);
     EXPECT_EQ(at(leaking, 50, 40), Blue);
     QImage diamond = blank();
-    for (const auto& [x1, y1, x2, y2] : {std::array{20, 5, 35, 20}, {35, 20, 20, 35}, {20, 35, 5, 20}, {5, 20, 20, 5}})
+    for (const auto& [x1, y1, x2, y2] :
+         {std::array{20, 5, 35, 20}, {35, 20, 20, 35}, {20, 35, 5, 20}, {5, 20, 20, 5}})
         line(diamond, x1, y1, x2, y2, White);
     floodFill(diamond, 20, 20, White, Blue);
     EXPECT_EQ(at(diamond, 50, 40), Black);
@@ -295,9 +296,9 @@ TEST(RasterBlits, StretchRepeatsSourcePixelsAndCopyRectPadsWithBlack) {
 
     const QImage cut = copyRect(target, -2, 5, 5, 10);
     EXPECT_EQ(cut.size(), QSize(5, 10));
-    EXPECT_EQ(at(cut, 0, 0), Black);  // left of the page
-    EXPECT_EQ(at(cut, 3, 1), Blue);   // (1, 6)
-    EXPECT_EQ(at(cut, 4, 9), Black);  // below the page
+    EXPECT_EQ(at(cut, 0, 0), Black); // left of the page
+    EXPECT_EQ(at(cut, 3, 1), Blue);  // (1, 6)
+    EXPECT_EQ(at(cut, 4, 9), Black); // below the page
 }
 
 } // namespace
