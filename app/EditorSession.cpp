@@ -70,6 +70,7 @@ void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
     applyDriveSettings(settings, interpreter.paths);
     editor.setAppDirectory(editor.state.AppDirectory);
+    interpreter.screen.kanjiFontName = settings.printerFont.PrinterFontName.toStdU16String();
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
     interpreter.classicDialect = settings.classicDialect || classicDialect;
     editor.menuItem(QStringLiteral("menu_classic"))->setChecked(interpreter.classicDialect);

@@ -341,6 +341,8 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     }
     if (interpreter_.startMode == StartMode::Interactive) interpreter_.startMode = StartMode::Closing;
     screen_.closeScreen();
+    // PUT ... KANJI keeps its font name in the printer font's setting.
+    settings_.printerFont.PrinterFontName = QString::fromStdU16String(interpreter_.screen.kanjiFontName);
     settings_.save(state.AppDirectory);
     event->accept();
     emit editorClosed();

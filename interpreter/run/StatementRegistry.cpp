@@ -22,6 +22,9 @@ void registerFileStatements(StatementTableArray& table);
 void registerRandomFileStatements(StatementTableArray& table);
 void registerDiskCommands(StatementTableArray& table);
 void registerChainingStatements(StatementTableArray& table);
+void registerGraphicsStatements(StatementTableArray& table);
+void registerImageStatements(StatementTableArray& table);
+void registerPageStatements(StatementTableArray& table);
 
 namespace {
 
@@ -38,6 +41,9 @@ constexpr RegisterFamily statementFamilies[] = {
     registerOutputStatements,        // values/statements/PrintStatement.cpp
     registerScreenStatements,        // screen/statements/ScreenStatements.cpp
     registerConsoleInputStatements,  // screen/statements/ConsoleInput.cpp
+    registerGraphicsStatements,      // screen/statements/GraphicsStatements.cpp (takes LINE over)
+    registerImageStatements,         // screen/statements/ImageStatements.cpp
+    registerPageStatements,          // screen/statements/PageStatements.cpp
     registerFileStatements,          // devices/statements/FileStatements.cpp
     registerDiskCommands,            // devices/statements/DiskCommands.cpp
     registerChainingStatements,      // interpreter/statements/Chaining.cpp

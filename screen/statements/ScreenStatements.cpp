@@ -2,6 +2,7 @@
 // the text screen and its colours.
 
 #include "interpreter/statements/Statements.h"
+#include "screen/statements/PageStatements.h"
 #include "expressions/Evaluator.h"
 #include "values/CheckedNumbers.h"
 #include "values/HostFailure.h"
@@ -150,7 +151,10 @@ void executeColor(Interpreter& in, StatementArgs& args) {
         in.checkStatementEnd(args);
         return;
     }
-    if (lexer.isSymbol(u'=')) throw InterpreterError(ErrUnprintable, u"COLOR =");
+    if (lexer.isSymbol(u'=')) {
+        executePaletteColor(in, args);
+        return;
+    }
     const std::int16_t fg = integerArgument(in, -1);
     const std::int16_t bg = nextIntegerArgument(in, -1);
     nextIntegerArgument(in, 0); // the border colour
@@ -183,11 +187,8 @@ void executeColor(Interpreter& in, StatementArgs& args) {
     }
     s.setSurfaceTextColor(s.ColorValue(s.textColor));
     if (mode != -1) {
-        // A colour mode replaces the pictures of both pages; the pictures
-        // of modes 1 and 2 belong to the image code, which draws on these.
-        s.clearPage(0, 0);
-        s.clearPage(1, 0);
-        s.RepaintWindow();
+        // A colour mode replaces the pictures of both pages.
+        s.applyColorModePictures();
     }
     in.checkStatementEnd(args);
 }
