@@ -1,6 +1,8 @@
 #include "app/BatchMode.h"
 
+#include "devices/PdfPrintTarget.h"
 #include "devices/ProgramFile.h"
+#include "devices/WavRecorder.h"
 #include "interpreter/Interpreter.h"
 #include "app/BatchHost.h"
 
@@ -9,6 +11,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,6 +27,8 @@ constexpr int StatusBreak = 3;
 struct BatchOptions {
     QString programPath;
     QString screenshotPath;
+    QString soundPath;   // PLAY and BEEP rendered into a WAV file
+    QString printerPath; // printed documents into one PDF file
     QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
     std::u16string commandTail;
 };
@@ -31,7 +36,8 @@ struct BatchOptions {
 int usage(const char* problem) {
     std::fprintf(
         stderr,
-        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] FILE.BAS [ARGS...]\n",
+        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] [--sound FILE.wav]\n"
+        "                      [--printer FILE.pdf] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -56,6 +62,10 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
         if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
         if (option == "--screenshot") {
             options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--sound") {
+            options.soundPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--printer") {
+            options.printerPath = QString::fromLocal8Bit(argv[++i]);
         } else if (option == "--desktop") {
             const std::optional<QSize> size = parseSize(argv[++i]);
             if (!size) return usage("--desktop wants WIDTHxHEIGHT in pixels");
@@ -113,8 +123,22 @@ int runBatch(int argc, char* argv[]) {
         return loadProgram(QString::fromStdU16String(path), text);
     };
 
+    // Without the options nothing sounds and printed output is dropped.
+    std::unique_ptr<WavRecorder> sound;
+    if (!options.soundPath.isEmpty()) {
+        sound = std::make_unique<WavRecorder>(options.soundPath);
+        if (!sound->isOpen()) {
+            std::fprintf(stderr, "korvelin: cannot write %s\n", options.soundPath.toLocal8Bit().constData());
+            return StatusUsage;
+        }
+    }
+    std::unique_ptr<PdfPrintTarget> printer;
+    if (!options.printerPath.isEmpty()) printer = std::make_unique<PdfPrintTarget>(options.printerPath);
+
     Interpreter in(host);
     host.attach(in);
+    in.voices.setOutput(sound.get());
+    in.printer.setTarget(printer.get());
     in.startMode = 2;
     in.commandTail = options.commandTail;
     in.currentProgramPath = options.programPath.toStdU16String();
@@ -125,6 +149,16 @@ int runBatch(int argc, char* argv[]) {
     host.flush();
 
     int status = host.errorReported ? StatusError : host.stoppedAtBreak ? StatusBreak : StatusEnded;
+    // The application ends: so does the document still open.
+    try {
+        in.printer.endDocument();
+    } catch (const HostFailure&) {
+    }
+    in.printer.setTarget(nullptr);
+    if (printer && !printer->finish()) {
+        std::fprintf(stderr, "korvelin: cannot write %s\n", options.printerPath.toLocal8Bit().constData());
+        status = StatusUsage;
+    }
     if (!options.screenshotPath.isEmpty() && !in.screen.windowImage().save(options.screenshotPath, "PNG")) {
         std::fprintf(stderr, "korvelin: cannot write %s\n", options.screenshotPath.toLocal8Bit().constData());
         status = StatusUsage;

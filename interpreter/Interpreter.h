@@ -4,6 +4,8 @@
 // around it. Tests create as many as they like.
 
 #include "devices/FileTable.h"
+#include "devices/PrinterDevice.h"
+#include "devices/VoiceQueue.h"
 #include "interpreter/ControlState.h"
 #include "values/Keywords.h"
 #include "interpreter/Lexer.h"
@@ -132,6 +134,8 @@ class Interpreter {
     RandomState random;
     Clock clock;
     ScreenState screen;
+    VoiceQueue voices;     // PLAY and BEEP
+    PrinterDevice printer; // LPRINT, LFILES, printer files, COPY (before files: they print on close)
     FileTable files;
 
     int dataIndex = 0;                    // READ pointer: DATA statement index

@@ -18,6 +18,7 @@ void registerEventTrapStatements(StatementTableArray& table);
 void registerOutputStatements(StatementTableArray& table);
 void registerScreenStatements(StatementTableArray& table);
 void registerConsoleInputStatements(StatementTableArray& table);
+void registerSoundStatements(StatementTableArray& table);
 
 namespace {
 
@@ -34,6 +35,7 @@ constexpr RegisterFamily statementFamilies[] = {
     registerOutputStatements,        // values/statements/PrintStatement.cpp
     registerScreenStatements,        // screen/statements/ScreenStatements.cpp
     registerConsoleInputStatements,  // screen/statements/ConsoleInput.cpp
+    registerSoundStatements,         // devices/statements/SoundStatements.cpp
 };
 
 } // namespace
