@@ -84,13 +84,15 @@ class PrintOutput {
     // pending goes out on the console in front of the item (LPRINT "A";
     // then PRINT "B" shows AB), and nothing stays pending for the printer.
     void writeToConsole(std::u16string_view text) {
-        std::string& pending = in_.files.entry(0).lineBuffer;
-        if (pending.empty()) {
+        FileEntry& printerLine = in_.files.entry(0);
+        if (printerLine.lineBuffer.empty()) {
             in_.screen.ConsoleWrite(text);
             return;
         }
-        std::u16string joined = cp932::decode(pending);
-        pending.clear();
+        std::u16string joined = cp932::decode(printerLine.lineBuffer);
+        // The printer line is empty again, so its column starts over.
+        printerLine.lineBuffer.clear();
+        printerLine.column = 0;
         joined += text;
         in_.screen.ConsoleWrite(joined);
     }
