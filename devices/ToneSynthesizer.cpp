@@ -35,6 +35,7 @@ void ToneSynthesizer::queue(const std::vector<Tone>& tones) {
     for (const Tone& tone : tones) {
         const std::int64_t samples = samplesOf(tone.seconds);
         if (samples == 0) continue;
+        if (tones_.size() >= MaximumQueuedNotes) break;
         tones_.push_back({tone.frequency, samples, std::min(samples, samplesOf(tone.soundingSeconds))});
     }
 }

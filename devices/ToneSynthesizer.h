@@ -18,6 +18,9 @@ class ToneSynthesizer {
     static constexpr int SampleRate = 44100;
     static constexpr double Amplitude = 0.3; // of full scale; the beep adds on top
     static constexpr double FadeSeconds = 0.004;
+    // A program that queues music faster than it sounds loses what
+    // exceeds this many notes (about an hour of quick notes).
+    static constexpr std::size_t MaximumQueuedNotes = 50000;
 
     void queue(const std::vector<Tone>& tones);
     // The beep sounds at once, over the music.
