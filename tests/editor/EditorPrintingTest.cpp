@@ -81,6 +81,23 @@ TEST(EditorPrinting, FontDialogChoiceIsStoredAndApplied) {
     EXPECT_EQ(h.in().printer.font().pointSize, 10);
 }
 
+// Run by tests/editor/cups-pdf.sh with a private CUPS and its cups-pdf queue.
+TEST(EditorPrinting, ListingReachesACupsQueue) {
+    const QString queue = qEnvironmentVariable("KORVELIN_CUPS_PRINTER");
+    if (queue.isEmpty()) GTEST_SKIP() << "no CUPS queue given (tests/editor/cups-pdf.sh sets one up)";
+    ASSERT_TRUE(QPrinterInfo::availablePrinterNames().contains(queue));
+    EditorHarness h;
+    QPrinter& printer = h.session->systemPrinter.printerToSetUp();
+    printer.setPrinterName(queue);
+    printer.setDocName(qEnvironmentVariable("KORVELIN_CUPS_TITLE"));
+    h.dialogs.printSetupAnswer = true;
+    h.type(QStringLiteral("10 PRINT \"CUPS\"\n20 LPRINT \"漢字\";CHR$(12)\n"));
+    h.run();
+    EXPECT_EQ(h.in().errors.errorNumber, 0);
+    h.editor().menu_print_Click();
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
 TEST(EditorPrinting, NoPrinterMakesLprintError21) {
     if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "this machine has a printer";
     EditorHarness h;
