@@ -31,13 +31,14 @@ struct BatchOptions {
     QString printerPath; // printed documents into one PDF file
     QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
     std::u16string commandTail;
+    bool classicDialect = false;
 };
 
 int usage(const char* problem) {
     std::fprintf(
         stderr,
         "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] [--sound FILE.wav]\n"
-        "                      [--printer FILE.pdf] FILE.BAS [ARGS...]\n",
+        "                      [--printer FILE.pdf] [--classic] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -58,6 +59,10 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
         if (option == "--") {
             ++i;
             break;
+        }
+        if (option == "--classic") {
+            options.classicDialect = true;
+            continue;
         }
         if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
         if (option == "--screenshot") {
@@ -141,6 +146,7 @@ int runBatch(int argc, char* argv[]) {
     in.printer.setTarget(printer.get());
     in.startMode = 2;
     in.commandTail = options.commandTail;
+    in.classicDialect = options.classicDialect;
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
 

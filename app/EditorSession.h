@@ -61,6 +61,9 @@ class EditorSession {
     // voice queue and printer device use while they exist.
     AudioPlayer audio;
     SystemPrinter systemPrinter;
+    // Set by "--classic" on the command line; the settings file can turn
+    // the mode on as well.
+    bool classicDialect = false;
     EditorRunHost host;
     Interpreter interpreter{host};
     EditorWindow editor;

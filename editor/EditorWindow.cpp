@@ -1,12 +1,17 @@
+// The editor main window: menus and toolbar built from their tables, the
+// run and edit commands, the line indicator, shut-down. The program
+// document and the file commands are in editor/ProgramDocument.cpp.
+
 #include "editor/EditorWindow.h"
 
-#include "platform/Settings.h"
-#include "screen/widgets/ExecutionScreenPort.h"
+#include "editor/EditorMenuTable.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
-#include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
 #include "platform/widgets/SystemPrinter.h"
+#include "platform/Settings.h"
+#include "platform/widgets/UserDialogs.h"
+#include "screen/widgets/ExecutionScreenPort.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,105 +27,7 @@ namespace korvelin {
 
 namespace {
 
-struct MenuItemSpec {
-    const char* name;
-    const char16_t* caption;
-};
-
-struct MenuSpec {
-    const char* name;
-    const char16_t* caption;
-    std::vector<MenuItemSpec> items;
-};
-
-const std::vector<MenuSpec>& menuTable() {
-    static const std::vector<MenuSpec> table = {
-        {"menu1",
-         u"ﾌｧｲﾙ(&F)",
-         {{"menu_new", u"新規プログラム(&N)"},
-          {"menu_open", u"プログラムの読込み(&O)"},
-          {"menu_add", u"プログラムの追加読込み(&A)"},
-          {"menu_save", u"プログラムの保存(&S)"},
-          {"menu_name", u"名前を付けてプログラムを保存(&E)"},
-          {"menu_print", u"印刷(&P)"},
-          {"menu_exec", u"実行(&G)"},
-          {"menu_end", u"Korvelinの終了(&Q)"}}},
-        {"menu2",
-         u"編集(&E)",
-         {{"menu_cut", u"切り取り(&X)"},
-          {"menu_copy", u"コピー(&C)"},
-          {"menu_paste", u"貼り付け(&V)"},
-          {"menu_find", u"文字列の検索(&F)"},
-          {"menu_replace", u"文字列の置換(&R)"},
-          {"menu_sort", u"行番号の並べ替え(&S)"},
-          {"menu_renum", u"行番号の付け直し(&N)"},
-          {"menu_auto", u"行番号の自動生成(&A)"}}},
-        {"menu3",
-         u"表示(&V)",
-         {{"menu_disp", u"実行画面表示(&P)"},
-          {"menu_clear", u"実行画面ｸﾘｱ(&C)"},
-          {"menu_debug", u"ﾃﾞﾊﾞｯｸﾞ画面表示(&D)"},
-          {"menu_list", u"命令一覧表示(&L)"},
-          {"menu_inst", u"命令ｶｳﾝﾀ表示(&I)"}}},
-        {"menu4",
-         u"実行(&R)",
-         {{"menu_start", u"開始(&G)"},
-          {"menu_halt", u"終了(&H)"},
-          {"menu_stop", u"中断(&I)"},
-          {"menu_resume", u"再開(&R)"}}},
-        {"menu5",
-         u"ﾃﾞﾊﾞｯｸﾞ(&D)",
-         {{"menu_wadd", u"ウォッチ式の追加(&A)"},
-          {"menu_wdelete", u"ウォッチ式の削除(&D)"},
-          {"menu_wedit", u"ウォッチ式の編集(&E)"},
-          {"menu_call", u"コール ヒストリ(&C)"}}},
-        {"menu6",
-         u"ｵﾌﾟｼｮﾝ(&O)",
-         {{"menu_setprn", u"ﾌﾟﾘﾝﾀの設定(&P)"},
-          {"menu_setpfont", u"ﾌﾟﾘﾝﾀﾌｫﾝﾄの設定(&F)"},
-          {"menu_setrs", u"RS-232Cの設定(&R)"}}},
-        {"menu7", u"ﾍﾙﾌﾟ(&H)", {{"menu_help", u"ﾍﾙﾌﾟの表示(&H)"}, {"menu_version", u"ﾊﾞｰｼﾞｮﾝ情報(&A)"}}},
-    };
-    return table;
-}
-
-// Toolbar buttons: number, action, the menu item whose handler performs it
-// (and whose caption is the image key), a tool-tip.
-struct ButtonSpec {
-    int number;
-    int action;
-    const char* menuName;
-    const char16_t* imageKey;
-    const char16_t* toolTip;
-};
-
-const std::vector<ButtonSpec>& buttonTable() {
-    static const std::vector<ButtonSpec> table = {
-        {1, 1, "menu_new", u"新規プログラム(&N)", u"新規プログラム"},
-        {2, 2, "menu_open", u"プログラムの読込み(&O)", u"プログラムの読込み"},
-        {3, 3, "menu_save", u"プログラムの保存(&S)", u"プログラムの保存"},
-        {5, 4, "menu_print", u"印刷(&P)", u"印刷"},
-        {6, 5, "menu_setprn", u"ﾌﾟﾘﾝﾀの設定(&P)", u"実行画面の印刷"},
-        {7, 6, "menu_debug", u"ﾃﾞﾊﾞｯｸﾞ画面表示(&D)", u"デバッグ画面表示"},
-        {8, 7, "menu_list", u"命令一覧表示(&L)", u"命令一覧表示"},
-        {10, 8, "menu_cut", u"切り取り(&X)", u"切り取り"},
-        {11, 9, "menu_copy", u"コピー(&C)", u"コピー"},
-        {12, 10, "menu_paste", u"貼り付け(&V)", u"貼り付け"},
-        {14, 11, "menu_exec", u"開始(&G)", u"実行開始"},
-        {15, 12, "menu_stop", u"中断(&I).D", u"中断"},
-        {16, 13, "menu_halt", u"終了(&H).D", u"終了"},
-        {18, 14, "menu_sort", u"行番号の並べ替え(&S)", u"行番号の並べ替え"},
-        {19, 15, "menu_renum", u"行番号の付け直し(&N)", u"行番号の付け直し"},
-        {20, 16, "menu_auto", u"行番号の自動生成(&A)", u"行番号の自動生成"},
-        {22, 17, "menu_help", u"ﾍﾙﾌﾟの表示(&H)", u"ヘルプの表示"},
-    };
-    return table;
-}
-
 constexpr int lineNumberIntervalMs = 40; // at most 25 updates a second
-const QString notFoundMessage = QStringLiteral("ファイルが見つかりません。");
-const QString openTitle = QStringLiteral("ファイルのオープン");
-const QString saveTitle = QStringLiteral("名前を付けてファイルを保存");
 
 bool invokeHandler(QObject* target, const QString& menuName) {
     const QByteArray slot = (menuName + QStringLiteral("_Click")).toLatin1();
@@ -128,11 +35,6 @@ bool invokeHandler(QObject* target, const QString& menuName) {
 }
 
 } // namespace
-
-QString EditorWindow::programFilter() {
-    // The dialog shows the text; "(*.BAS)" is the pattern (matched without regard to case).
-    return QStringLiteral("BASICﾌﾟﾛｸﾞﾗﾑ(*.BAS)");
-}
 
 EditorWindow::EditorWindow(Interpreter& interpreter, UserDialogs& dialogs, ExecutionScreenPort& screen,
                            Settings& settings, QWidget* parent)
@@ -189,7 +91,8 @@ void EditorWindow::buildMenus() {
             menuAvailable_[name] = available;
             menuItems_[name] = action;
             action->setEnabled(available);
-            if (name == QLatin1String("menu_inst") || name == QLatin1String("menu_auto"))
+            if (name == QLatin1String("menu_inst") || name == QLatin1String("menu_auto") ||
+                name == QLatin1String("menu_classic"))
                 action->setCheckable(true);
             connect(action, &QAction::triggered, this, [this, name] { invokeHandler(this, name); });
         }
@@ -343,38 +246,6 @@ void EditorWindow::Toolbar1_ButtonClick(int number) {
     }
 }
 
-// --- the program text ---
-
-std::u16string EditorWindow::programText() const {
-    return withCrLf(RichTextBox1->toPlainText());
-}
-
-void EditorWindow::setProgramText(const QString& text) {
-    RichTextBox1->setPlainText(text);
-    RichTextBox1->document()->setModified(false);
-}
-
-bool EditorWindow::isModified() const {
-    return RichTextBox1->document()->isModified();
-}
-
-void EditorWindow::placeCaret(int offset) {
-    const QString text = RichTextBox1->toPlainText();
-    QTextCursor cursor = RichTextBox1->textCursor();
-    cursor.setPosition(documentPosition(text, offset));
-    RichTextBox1->setTextCursor(cursor);
-    RichTextBox1->ensureCursorVisible();
-    if (isHidden()) show();
-    if (isMinimized()) showNormal();
-    raise();
-    activateWindow();
-    RichTextBox1->setFocus();
-}
-
-int EditorWindow::caretCrlfOffset() const {
-    return crlfOffset(RichTextBox1->toPlainText(), RichTextBox1->textCursor().position());
-}
-
 void EditorWindow::showLineNumber(int lineNumber) {
     pendingLineNumber_ = lineNumber;
     if (lineNumberTimer_.elapsed() >= lineNumberIntervalMs) flushLineNumber();
@@ -387,151 +258,11 @@ void EditorWindow::flushLineNumber() {
     lineNumberTimer_.restart();
 }
 
-void EditorWindow::setCaption(const QString& name) {
-    setWindowTitle(QStringLiteral("Korvelin (") + name + QLatin1Char(')'));
-}
-
-void EditorWindow::rememberDirectory(const QString& path) {
-    state.CurrentDirectory = directoryOf(path);
-    // Host folders are all reached through drive C.
-    state.DriveDirectories[static_cast<std::size_t>('C' - 'A')] = state.CurrentDirectory;
-}
-
 bool EditorWindow::programRunning() const {
     return runCommands_ && runCommands_->runLoopActive();
 }
 
-bool EditorWindow::loadProgramFile(const QString& path) {
-    const QString existing = findExistingFile(path);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::optional<ProgramFileText> file = readProgramFile(existing);
-    QApplication::restoreOverrideCursor();
-    if (!file) {
-        dialogs_.message(this, QMessageBox::Warning, notFoundMessage);
-        return false;
-    }
-    setProgramText(file->text);
-    state.encoding = file->encoding;
-    state.CurrentProgramPath = existing;
-    state.CurrentProgramName = programNameOf(existing);
-    const QString caption = QStringLiteral("Korvelin (") + state.CurrentProgramName + QLatin1Char(')');
-    if (interpreter_.startMode == 1)
-        setWindowTitle(caption);
-    else
-        screen_.setCaption(caption);
-    setMenuEnabled(QStringLiteral("menu_save"), true);
-    return true;
-}
-
-bool EditorWindow::confirmDiscard() {
-    if (interpreter_.startMode != 1 || !isModified()) return true;
-    switch (dialogs_.askToSave(this, QStringLiteral("プログラムが変更されています。\n保存しますか？"))) {
-    case SaveAnswer::Yes:
-        menu_save_Click();
-        return !isModified(); // a cancelled or failed save keeps the text
-    case SaveAnswer::No: return true;
-    case SaveAnswer::Cancel: return false;
-    }
-    return false;
-}
-
-bool EditorWindow::saveTo(const QString& path) {
-    if (!writeProgramFile(path, RichTextBox1->toPlainText(), state.encoding)) {
-        dialogs_.message(this, QMessageBox::Warning, QStringLiteral("ファイルに書き込みできません。"));
-        return false;
-    }
-    RichTextBox1->document()->setModified(false);
-    return true;
-}
-
-void EditorWindow::openProgram(const QString& path) {
-    state.CurrentProgramPath = path;
-    rememberDirectory(path);
-    loadProgramFile(path);
-    if (runCommands_)
-        runCommands_->resetInterpreter();
-    else
-        interpreter_.resetInterpreter();
-}
-
 // --- menu handlers ---
-
-void EditorWindow::menu_new_Click() {
-    // New, Open, Add and drops would pull the program away under the run loop.
-    if (programRunning()) return dialogs_.beep();
-    if (!confirmDiscard()) return;
-    setProgramText(QString());
-    setCaption(QStringLiteral("プログラム"));
-    state.CurrentProgramPath.clear();
-    state.CurrentProgramName.clear();
-    state.encoding = ProgramEncoding::Cp932;
-    rememberDirectory(state.AppDirectory + QStringLiteral("x"));
-    setMenuEnabled(QStringLiteral("menu_save"), false);
-    if (runCommands_)
-        runCommands_->resetInterpreter();
-    else
-        interpreter_.resetInterpreter();
-}
-
-void EditorWindow::menu_open_Click() {
-    if (programRunning()) return dialogs_.beep();
-    if (!confirmDiscard()) return;
-    const QString chosen = dialogs_.openFileName(this, openTitle, programFilter(), state.CurrentDirectory,
-                                                 state.CurrentProgramName);
-    if (chosen.isEmpty()) return;
-    openProgram(withBasExtension(chosen));
-}
-
-void EditorWindow::menu_add_Click() {
-    if (programRunning()) return dialogs_.beep();
-    const QString chosen = dialogs_.openFileName(this, openTitle, programFilter(), state.CurrentDirectory,
-                                                 state.CurrentProgramName);
-    if (chosen.isEmpty()) return;
-    // The program keeps its own file: saving after an addition must not
-    // write the merged text over the file that was added.
-    const QString path = findExistingFile(withExtensionWhenMissing(chosen));
-    const std::optional<ProgramFileText> file = readProgramFile(path);
-    if (!file) {
-        dialogs_.message(this, QMessageBox::Warning, notFoundMessage);
-        return;
-    }
-    QTextCursor cursor = RichTextBox1->textCursor();
-    const QTextBlock line = cursor.block();
-    QString insertion = file->text;
-    if (line.next().isValid()) {
-        cursor.setPosition(line.next().position());
-    } else {
-        cursor.movePosition(QTextCursor::End);
-        if (!line.text().isEmpty()) insertion.prepend(QLatin1Char('\n'));
-    }
-    cursor.insertText(insertion);
-    RichTextBox1->setTextCursor(cursor);
-}
-
-void EditorWindow::menu_save_Click() {
-    if (state.CurrentProgramPath.isEmpty()) {
-        menu_name_Click();
-        return;
-    }
-    saveTo(state.CurrentProgramPath);
-}
-
-void EditorWindow::menu_name_Click() {
-    if (RichTextBox1->document()->isEmpty()) return;
-    const QString chosen = dialogs_.saveFileName(this, saveTitle, programFilter(), state.CurrentDirectory,
-                                                 state.CurrentProgramName);
-    if (chosen.isEmpty()) return;
-    const QString path = withExtensionWhenMissing(upperCasedFileName(chosen));
-    // The dialog asked about the name it returned; a different final name
-    // that exists must not be replaced without asking.
-    if (path != chosen && QFileInfo::exists(path) && !dialogs_.confirmOverwrite(this, path)) return;
-    if (!saveTo(path)) return;
-    state.CurrentProgramPath = path;
-    state.CurrentProgramName = programNameOf(path);
-    rememberDirectory(path);
-    setCaption(state.CurrentProgramName);
-    setMenuEnabled(QStringLiteral("menu_save"), true);
-}
 
 void EditorWindow::menu_print_Click() {
     if (!systemPrinter_ || !dialogs_.printSetup(this, systemPrinter_->printerToSetUp())) return;
@@ -616,23 +347,15 @@ void EditorWindow::menu_inst_Click() {
     flushLineNumber();
 }
 
-void EditorWindow::menu_version_Click() {
-    dialogs_.about(this);
+void EditorWindow::menu_classic_Click() {
+    // Takes effect when the next run is prepared.
+    const bool on = menuItem(QStringLiteral("menu_classic"))->isChecked();
+    interpreter_.classicDialect = on;
+    settings_.classicDialect = on;
 }
 
-void EditorWindow::RichTextBox1_FileDropped(const QString& path) {
-    if (programRunning()) return dialogs_.beep();
-    if (!confirmDiscard()) return;
-    state.CurrentProgramPath = path;
-    rememberDirectory(path);
-    const bool loaded = loadProgramFile(path);
-    if (runCommands_)
-        runCommands_->resetInterpreter();
-    else
-        interpreter_.resetInterpreter();
-    if (loaded) screen_.setCaption(QStringLiteral("Korvelin (実行画面)"));
-    activateWindow();
-    RichTextBox1->setFocus();
+void EditorWindow::menu_version_Click() {
+    dialogs_.about(this);
 }
 
 // --- shut-down and size ---

@@ -131,6 +131,7 @@ class EditorWindow : public QMainWindow {
     void menu_version_Click();
     void menu_setprn_Click();
     void menu_setpfont_Click();
+    void menu_classic_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
   protected:

@@ -1,0 +1,220 @@
+// The window's program document: the text in the interpreter's form, the
+// caret, and the file commands (new, open, add, save, save as, drops).
+
+#include "editor/EditorWindow.h"
+
+#include "editor/ProgramEditor.h"
+#include "editor/RunCommands.h"
+#include "interpreter/Interpreter.h"
+#include "platform/widgets/UserDialogs.h"
+#include "screen/widgets/ExecutionScreenPort.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTextBlock>
+
+namespace korvelin {
+
+namespace {
+
+const QString notFoundMessage = QStringLiteral("ファイルが見つかりません。");
+const QString openTitle = QStringLiteral("ファイルのオープン");
+const QString saveTitle = QStringLiteral("名前を付けてファイルを保存");
+
+} // namespace
+
+QString EditorWindow::programFilter() {
+    // The dialog shows the text; "(*.BAS)" is the pattern (matched without regard to case).
+    return QStringLiteral("BASICﾌﾟﾛｸﾞﾗﾑ(*.BAS)");
+}
+
+// --- the program text ---
+
+std::u16string EditorWindow::programText() const {
+    return withCrLf(RichTextBox1->toPlainText());
+}
+
+void EditorWindow::setProgramText(const QString& text) {
+    RichTextBox1->setPlainText(text);
+    RichTextBox1->document()->setModified(false);
+}
+
+bool EditorWindow::isModified() const {
+    return RichTextBox1->document()->isModified();
+}
+
+void EditorWindow::placeCaret(int offset) {
+    const QString text = RichTextBox1->toPlainText();
+    QTextCursor cursor = RichTextBox1->textCursor();
+    cursor.setPosition(documentPosition(text, offset));
+    RichTextBox1->setTextCursor(cursor);
+    RichTextBox1->ensureCursorVisible();
+    if (isHidden()) show();
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    RichTextBox1->setFocus();
+}
+
+int EditorWindow::caretCrlfOffset() const {
+    return crlfOffset(RichTextBox1->toPlainText(), RichTextBox1->textCursor().position());
+}
+
+void EditorWindow::setCaption(const QString& name) {
+    setWindowTitle(QStringLiteral("Korvelin (") + name + QLatin1Char(')'));
+}
+
+void EditorWindow::rememberDirectory(const QString& path) {
+    state.CurrentDirectory = directoryOf(path);
+    // Host folders are all reached through drive C.
+    state.DriveDirectories[static_cast<std::size_t>('C' - 'A')] = state.CurrentDirectory;
+}
+
+bool EditorWindow::loadProgramFile(const QString& path) {
+    const QString existing = findExistingFile(path);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::optional<ProgramFileText> file = readProgramFile(existing);
+    QApplication::restoreOverrideCursor();
+    if (!file) {
+        dialogs_.message(this, QMessageBox::Warning, notFoundMessage);
+        return false;
+    }
+    setProgramText(file->text);
+    state.encoding = file->encoding;
+    state.CurrentProgramPath = existing;
+    state.CurrentProgramName = programNameOf(existing);
+    const QString caption = QStringLiteral("Korvelin (") + state.CurrentProgramName + QLatin1Char(')');
+    if (interpreter_.startMode == 1)
+        setWindowTitle(caption);
+    else
+        screen_.setCaption(caption);
+    setMenuEnabled(QStringLiteral("menu_save"), true);
+    return true;
+}
+
+bool EditorWindow::confirmDiscard() {
+    if (interpreter_.startMode != 1 || !isModified()) return true;
+    switch (dialogs_.askToSave(this, QStringLiteral("プログラムが変更されています。\n保存しますか？"))) {
+    case SaveAnswer::Yes:
+        menu_save_Click();
+        return !isModified(); // a cancelled or failed save keeps the text
+    case SaveAnswer::No: return true;
+    case SaveAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+bool EditorWindow::saveTo(const QString& path) {
+    if (!writeProgramFile(path, RichTextBox1->toPlainText(), state.encoding)) {
+        dialogs_.message(this, QMessageBox::Warning, QStringLiteral("ファイルに書き込みできません。"));
+        return false;
+    }
+    RichTextBox1->document()->setModified(false);
+    return true;
+}
+
+void EditorWindow::openProgram(const QString& path) {
+    state.CurrentProgramPath = path;
+    rememberDirectory(path);
+    loadProgramFile(path);
+    if (runCommands_)
+        runCommands_->resetInterpreter();
+    else
+        interpreter_.resetInterpreter();
+}
+
+// --- file commands ---
+
+void EditorWindow::menu_new_Click() {
+    // New, Open, Add and drops would pull the program away under the run loop.
+    if (programRunning()) return dialogs_.beep();
+    if (!confirmDiscard()) return;
+    setProgramText(QString());
+    setCaption(QStringLiteral("プログラム"));
+    state.CurrentProgramPath.clear();
+    state.CurrentProgramName.clear();
+    state.encoding = ProgramEncoding::Cp932;
+    rememberDirectory(state.AppDirectory + QStringLiteral("x"));
+    setMenuEnabled(QStringLiteral("menu_save"), false);
+    if (runCommands_)
+        runCommands_->resetInterpreter();
+    else
+        interpreter_.resetInterpreter();
+}
+
+void EditorWindow::menu_open_Click() {
+    if (programRunning()) return dialogs_.beep();
+    if (!confirmDiscard()) return;
+    const QString chosen = dialogs_.openFileName(this, openTitle, programFilter(), state.CurrentDirectory,
+                                                 state.CurrentProgramName);
+    if (chosen.isEmpty()) return;
+    openProgram(withBasExtension(chosen));
+}
+
+void EditorWindow::menu_add_Click() {
+    if (programRunning()) return dialogs_.beep();
+    const QString chosen = dialogs_.openFileName(this, openTitle, programFilter(), state.CurrentDirectory,
+                                                 state.CurrentProgramName);
+    if (chosen.isEmpty()) return;
+    // The program keeps its own file: saving after an addition must not
+    // write the merged text over the file that was added.
+    const QString path = findExistingFile(withExtensionWhenMissing(chosen));
+    const std::optional<ProgramFileText> file = readProgramFile(path);
+    if (!file) {
+        dialogs_.message(this, QMessageBox::Warning, notFoundMessage);
+        return;
+    }
+    QTextCursor cursor = RichTextBox1->textCursor();
+    const QTextBlock line = cursor.block();
+    QString insertion = file->text;
+    if (line.next().isValid()) {
+        cursor.setPosition(line.next().position());
+    } else {
+        cursor.movePosition(QTextCursor::End);
+        if (!line.text().isEmpty()) insertion.prepend(QLatin1Char('\n'));
+    }
+    cursor.insertText(insertion);
+    RichTextBox1->setTextCursor(cursor);
+}
+
+void EditorWindow::menu_save_Click() {
+    if (state.CurrentProgramPath.isEmpty()) {
+        menu_name_Click();
+        return;
+    }
+    saveTo(state.CurrentProgramPath);
+}
+
+void EditorWindow::menu_name_Click() {
+    if (RichTextBox1->document()->isEmpty()) return;
+    const QString chosen = dialogs_.saveFileName(this, saveTitle, programFilter(), state.CurrentDirectory,
+                                                 state.CurrentProgramName);
+    if (chosen.isEmpty()) return;
+    const QString path = withExtensionWhenMissing(upperCasedFileName(chosen));
+    // The dialog asked about the name it returned; a different final name
+    // that exists must not be replaced without asking.
+    if (path != chosen && QFileInfo::exists(path) && !dialogs_.confirmOverwrite(this, path)) return;
+    if (!saveTo(path)) return;
+    state.CurrentProgramPath = path;
+    state.CurrentProgramName = programNameOf(path);
+    rememberDirectory(path);
+    setCaption(state.CurrentProgramName);
+    setMenuEnabled(QStringLiteral("menu_save"), true);
+}
+
+void EditorWindow::RichTextBox1_FileDropped(const QString& path) {
+    if (programRunning()) return dialogs_.beep();
+    if (!confirmDiscard()) return;
+    state.CurrentProgramPath = path;
+    rememberDirectory(path);
+    const bool loaded = loadProgramFile(path);
+    if (runCommands_)
+        runCommands_->resetInterpreter();
+    else
+        interpreter_.resetInterpreter();
+    if (loaded) screen_.setCaption(QStringLiteral("Korvelin (実行画面)"));
+    activateWindow();
+    RichTextBox1->setFocus();
+}
+
+} // namespace korvelin
