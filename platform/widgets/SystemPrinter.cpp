@@ -18,9 +18,15 @@ void copySetup(const QPrinter& from, QPrinter& to) {
 
 } // namespace
 
-SystemPrinter::SystemPrinter() {
-    printer_.setDocName(QStringLiteral("Korvelin"));
-    printer_.setCreator(QStringLiteral("Korvelin"));
+SystemPrinter::SystemPrinter() = default;
+
+QPrinter& SystemPrinter::printer() const {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setDocName(QStringLiteral("Korvelin"));
+        printer_->setCreator(QStringLiteral("Korvelin"));
+    }
+    return *printer_;
 }
 
 SystemPrinter::~SystemPrinter() {
@@ -28,26 +34,26 @@ SystemPrinter::~SystemPrinter() {
 }
 
 bool SystemPrinter::available() const {
-    if (!printer_.outputFileName().isEmpty()) return true;
-    return !QPrinterInfo::availablePrinterNames().isEmpty() && !printer_.printerName().isEmpty();
+    if (!printer().outputFileName().isEmpty()) return true;
+    return !QPrinterInfo::availablePrinterNames().isEmpty() && !printer().printerName().isEmpty();
 }
 
 QPainter* SystemPrinter::beginDocument() {
     takeSetup();
     // No default printer chosen: the system's default, or its first one.
-    if (printer_.outputFileName().isEmpty() && printer_.printerName().isEmpty()) {
+    if (printer().outputFileName().isEmpty() && printer().printerName().isEmpty()) {
         QString name = QPrinterInfo::defaultPrinterName();
         const QStringList names = QPrinterInfo::availablePrinterNames();
         if (name.isEmpty() && !names.isEmpty()) name = names.constFirst();
-        if (!name.isEmpty()) printer_.setPrinterName(name);
+        if (!name.isEmpty()) printer().setPrinterName(name);
     }
     if (!available()) return nullptr;
-    if (!painter_.begin(&printer_)) return nullptr;
+    if (!painter_.begin(&printer())) return nullptr;
     return &painter_;
 }
 
 bool SystemPrinter::newPage() {
-    return painter_.isActive() && printer_.newPage();
+    return painter_.isActive() && printer().newPage();
 }
 
 bool SystemPrinter::endDocument() {
@@ -57,17 +63,17 @@ bool SystemPrinter::endDocument() {
 }
 
 QPrinter& SystemPrinter::printerToSetUp() {
-    if (!painter_.isActive()) return printer_;
+    if (!painter_.isActive()) return printer();
     if (!setup_) {
         setup_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        copySetup(printer_, *setup_);
+        copySetup(printer(), *setup_);
     }
     return *setup_;
 }
 
 void SystemPrinter::takeSetup() {
     if (!setup_ || painter_.isActive()) return;
-    copySetup(*setup_, printer_);
+    copySetup(*setup_, printer());
     setup_.reset();
 }
 

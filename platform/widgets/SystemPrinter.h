@@ -36,8 +36,10 @@ class SystemPrinter : public PrintTarget {
 
   private:
     void takeSetup();
+    // Made on first use: a QPrinter talks to CUPS as it is made.
+    QPrinter& printer() const;
 
-    QPrinter printer_{QPrinter::HighResolution};
+    mutable std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPrinter> setup_; // choices made while a document was open
     QPainter painter_;
 };
