@@ -13,57 +13,38 @@ namespace {
 
 constexpr char FormFeed = 12;
 
-// The bytes written to a printer file, turned into printed lines.
+QString fromCp932(std::string_view bytes) {
+    return QString::fromStdU16String(cp932::decode(bytes));
+}
+
+// A printer file as a QIODevice of the file table.
 class PrinterFile : public QIODevice {
   public:
-    explicit PrinterFile(PrinterDevice& printer) : printer_(printer) {}
+    explicit PrinterFile(PrinterDevice& printer) : stream_(printer) {}
     ~PrinterFile() override {
         // A file table that drops the device without closing it still
         // must not lose the last line; a failure can no longer be reported.
         try {
-            finish();
+            stream_.close();
         } catch (const HostFailure&) {
         }
     }
 
     bool isSequential() const override { return true; }
     void close() override {
-        finish();
+        stream_.close();
         QIODevice::close();
     }
 
   protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
-        for (qint64 i = 0; i < size; ++i) {
-            const char c = data[i];
-            if (c == '\n') {
-                if (!pending_.empty() && pending_.back() == '\r') pending_.pop_back();
-                printer_.printLine(QString::fromStdU16String(cp932::decode(pending_)));
-                pending_.clear();
-            } else if (c == FormFeed) {
-                if (!pending_.empty()) printer_.printLine(QString::fromStdU16String(cp932::decode(pending_)));
-                pending_.clear();
-                printer_.endDocument();
-            } else {
-                pending_ += c;
-            }
-        }
+        stream_.write(std::string_view(data, static_cast<std::size_t>(size)));
         return size;
     }
 
   private:
-    void finish() {
-        if (finished_) return;
-        finished_ = true;
-        if (!pending_.empty()) printer_.printLine(QString::fromStdU16String(cp932::decode(pending_)));
-        pending_.clear();
-        printer_.endDocument();
-    }
-
-    PrinterDevice& printer_;
-    std::string pending_;
-    bool finished_ = false;
+    PrinterStream stream_;
 };
 
 } // namespace
@@ -99,7 +80,7 @@ void PrinterDevice::printPendingLine(std::string& lineBuffer) {
     std::string_view rest = lineBuffer;
     while (!rest.empty()) {
         const std::size_t feed = rest.find(FormFeed);
-        printLine(QString::fromStdU16String(cp932::decode(rest.substr(0, feed))));
+        printLine(fromCp932(rest.substr(0, feed)));
         if (feed == std::string_view::npos) break;
         endDocument();
         rest.remove_prefix(feed + 1);
@@ -122,6 +103,41 @@ std::unique_ptr<QIODevice> PrinterDevice::openPrinterFile() {
     auto file = std::make_unique<PrinterFile>(*this);
     file->open(QIODevice::WriteOnly);
     return file;
+}
+
+void PrinterStream::write(std::string_view bytes) {
+    if (closed_) return;
+    for (const char c : bytes) {
+        if (c == '\n') {
+            if (!pending_.empty() && pending_.back() == '\r') pending_.pop_back();
+            const std::string line = std::move(pending_);
+            pending_.clear();
+            printer_.printLine(fromCp932(line));
+        } else if (c == FormFeed) {
+            const std::string line = std::move(pending_);
+            pending_.clear();
+            if (!line.empty()) printer_.printLine(fromCp932(line));
+            printer_.endDocument();
+        } else {
+            pending_ += c;
+            // A line without end goes to the paper in pieces rather than
+            // piling up in memory.
+            if (pending_.size() >= PrinterDevice::LongestPendingLine) {
+                const std::string line = std::move(pending_);
+                pending_.clear();
+                printer_.printLine(fromCp932(line));
+            }
+        }
+    }
+}
+
+void PrinterStream::close() {
+    if (closed_) return;
+    closed_ = true;
+    const std::string line = std::move(pending_);
+    pending_.clear();
+    if (!line.empty()) printer_.printLine(fromCp932(line));
+    printer_.endDocument();
 }
 
 } // namespace korvelin

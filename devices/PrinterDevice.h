@@ -25,9 +25,32 @@ class QImage;
 namespace korvelin {
 
 class PrinterPage;
+class PrinterDevice;
+
+// The bytes a program writes to a printer file (PRN:, LPT1: ...): CP932
+// text whose lines (CR LF or LF) are printed; a form feed ends the
+// document, and closing the stream prints the unfinished line and ends
+// the document. The file table's device for such a file wraps one.
+class PrinterStream {
+  public:
+    explicit PrinterStream(PrinterDevice& printer) : printer_(printer) {}
+    void write(std::string_view bytes);
+    // Called once at CLOSE; later calls do nothing.
+    void close();
+    bool closed() const { return closed_; }
+
+  private:
+    PrinterDevice& printer_;
+    std::string pending_;
+    bool closed_ = false;
+};
 
 class PrinterDevice {
   public:
+    // A pending line this long is printed as it stands (LPRINT ...; in a
+    // loop, a printer file written without line ends).
+    static constexpr std::size_t LongestPendingLine = 65536;
+
     PrinterDevice();
     ~PrinterDevice();
     PrinterDevice(const PrinterDevice&) = delete;
@@ -50,10 +73,7 @@ class PrinterDevice {
     void endDocument();
     bool documentOpen() const { return page_ != nullptr; }
 
-    // A write-only device for a printer file (PRN:, LPT1: ...): its bytes
-    // are CP932 text whose lines (CR LF or LF) are printed, a form feed ends
-    // the document, and closing it prints the unfinished line and ends the
-    // document.
+    // A write-only QIODevice over a PrinterStream, for a printer file.
     std::unique_ptr<QIODevice> openPrinterFile();
 
   private:

@@ -144,6 +144,13 @@ TEST_F(PrinterTest, PrinterFilesPrintLinesAndEndOnClose) {
     EXPECT_EQ(pages(), (QStringList{"ONE\nTWO", "THREE\nテスト"}));
 }
 
+TEST_F(PrinterTest, EndlessPendingLinesGoOutInPieces) {
+    print(u"10 FOR I=1 TO 9000: LPRINT \"ABCDEFGH\";: NEXT\n20 L=LEN(X$)");
+    EXPECT_FALSE(run.failed());
+    EXPECT_LT(run.in->files.entry(0).lineBuffer.size(), PrinterDevice::LongestPendingLine);
+    EXPECT_EQ(target->documents(), 1);
+}
+
 TEST_F(PrinterTest, CopyPrintsTheWindowAsAPageOfItsOwn) {
     print(u"10 LPRINT \"BEFORE\"\n20 COPY 1\n30 LPRINT \"AFTER\"");
     EXPECT_FALSE(run.failed());

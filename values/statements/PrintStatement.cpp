@@ -35,8 +35,14 @@ class PrintOutput {
     void append(std::u16string_view text) {
         switch (destination_) {
         case Destination::Console: writeToConsole(text); return;
-        case Destination::File:
-        case Destination::Printer: appendBytes(cp932::encode(text)); return;
+        case Destination::File: appendBytes(cp932::encode(text)); return;
+        case Destination::Printer:
+            appendBytes(cp932::encode(text));
+            if (file_->lineBuffer.size() >= PrinterDevice::LongestPendingLine) {
+                file_->column = 0;
+                in_.printer.printPendingLine(file_->lineBuffer);
+            }
+            return;
         case Destination::Direct: appendBytes(cp932::encode(text)); return;
         }
     }
