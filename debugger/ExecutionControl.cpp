@@ -141,6 +141,8 @@ void ExecutionControl::EndRun() {
     endRequested_ = runDepth_ > 0;
     in_.events.eventTarget[EventEndRequest] = -1;
     in_.events.pendingEvent = EventEndRequest;
+    // The end button silences the music at once.
+    in_.voices.stop();
     editor_.setMenuEnabled(halt, false);
     editor_.setMenuEnabled(call, false);
     editor_.setMenuEnabled(exec, true);

@@ -8,6 +8,7 @@
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
 #include "interpreter/Interpreter.h"
+#include "platform/widgets/SystemPrinter.h"
 #include "platform/Settings.h"
 #include "platform/widgets/UserDialogs.h"
 #include "screen/widgets/ExecutionScreenPort.h"
@@ -222,6 +223,16 @@ void EditorWindow::Toolbar1_ButtonClick(int number) {
     case 13:
         if (menuEnabled(QStringLiteral("menu_halt"))) menu_halt_Click();
         return;
+    case 5:
+        // The printer set-up, then (unless cancelled) the execution window
+        // printed as a page of its own.
+        if (!systemPrinter_ || !dialogs_.printSetup(this, systemPrinter_->printerToSetUp())) return;
+        printReportingFailure([this] {
+            interpreter_.printer.endDocument();
+            interpreter_.printer.printImage(interpreter_.screen.windowImage());
+            interpreter_.printer.endDocument();
+        });
+        return;
     default: break;
     }
     const auto spec = std::find_if(buttonTable().begin(), buttonTable().end(),
@@ -259,6 +270,35 @@ bool EditorWindow::programRunning() const {
 }
 
 // --- menu handlers ---
+
+void EditorWindow::menu_print_Click() {
+    if (!systemPrinter_ || !dialogs_.printSetup(this, systemPrinter_->printerToSetUp())) return;
+    // The listing goes after whatever a program printed and ends the document.
+    printReportingFailure([this] {
+        QStringList lines = RichTextBox1->toPlainText().split(QLatin1Char('\n'));
+        if (!lines.isEmpty() && lines.constLast().isEmpty()) lines.removeLast();
+        for (const QString& line : lines)
+            interpreter_.printer.printLine(line);
+        interpreter_.printer.endDocument();
+    });
+}
+
+void EditorWindow::menu_setprn_Click() {
+    if (systemPrinter_) dialogs_.printSetup(this, systemPrinter_->printerToSetUp());
+}
+
+void EditorWindow::menu_setpfont_Click() {
+    if (dialogs_.printerFont(this, settings_.printerFont))
+        interpreter_.printer.setFont(applyPrinterFont(settings_.printerFont));
+}
+
+void EditorWindow::printReportingFailure(const std::function<void()>& print) {
+    try {
+        print();
+    } catch (const HostFailure&) {
+        dialogs_.message(this, QMessageBox::Warning, QStringLiteral("メッセージの定義されていないエラーです。"));
+    }
+}
 
 void EditorWindow::menu_exec_Click() {
     if (runCommands_) runCommands_->StartRun();

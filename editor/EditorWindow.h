@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -24,6 +25,7 @@ class ExecutionScreenPort;
 class ProgramEditor;
 class RunCommands;
 class Settings;
+class SystemPrinter;
 class UserDialogs;
 
 // The editor's own state. `StartMode` and `CommandTail` are the
@@ -54,6 +56,8 @@ class EditorWindow : public QMainWindow {
     ~EditorWindow() override;
 
     void setRunCommands(RunCommands* commands) { runCommands_ = commands; }
+    // The system's printer that 印刷 and ﾌﾟﾘﾝﾀの設定 set up.
+    void setSystemPrinter(SystemPrinter* printer) { systemPrinter_ = printer; }
     // The folder of the executable; the Open dialog starts there.
     void setAppDirectory(const QString& directory);
 
@@ -114,6 +118,7 @@ class EditorWindow : public QMainWindow {
     void menu_add_Click();
     void menu_save_Click();
     void menu_name_Click();
+    void menu_print_Click();
     void menu_exec_Click();
     void menu_end_Click();
     void menu_cut_Click();
@@ -128,6 +133,8 @@ class EditorWindow : public QMainWindow {
     void menu_stop_Click();
     void menu_resume_Click();
     void menu_version_Click();
+    void menu_setprn_Click();
+    void menu_setpfont_Click();
     void menu_classic_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
@@ -144,12 +151,15 @@ class EditorWindow : public QMainWindow {
     void setCaption(const QString& name);
     void rememberDirectory(const QString& path);
     bool programRunning() const;
+    // Runs a printing step; a printer that fails is reported in a message box.
+    void printReportingFailure(const std::function<void()>& print);
 
     Interpreter& interpreter_;
     UserDialogs& dialogs_;
     ExecutionScreenPort& screen_;
     Settings& settings_;
     RunCommands* runCommands_ = nullptr;
+    SystemPrinter* systemPrinter_ = nullptr;
 
     std::map<QString, QAction*> menuItems_;
     std::map<QString, bool> menuAvailable_;

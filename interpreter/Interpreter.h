@@ -4,6 +4,8 @@
 // around it. Tests create as many as they like.
 
 #include "devices/FileTable.h"
+#include "devices/PrinterDevice.h"
+#include "devices/VoiceQueue.h"
 #include "interpreter/ControlState.h"
 #include "values/Keywords.h"
 #include "interpreter/Lexer.h"
@@ -144,6 +146,8 @@ class Interpreter {
     RandomState random;
     Clock clock;
     ScreenState screen;
+    VoiceQueue voices;     // PLAY and BEEP
+    PrinterDevice printer; // LPRINT, LFILES, printer files, COPY (before files: they print on close)
     FileTable files;
     DosPaths paths; // the current directories and the drives' host folders
 

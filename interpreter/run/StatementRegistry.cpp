@@ -25,6 +25,7 @@ void registerChainingStatements(StatementTableArray& table);
 void registerGraphicsStatements(StatementTableArray& table);
 void registerImageStatements(StatementTableArray& table);
 void registerPageStatements(StatementTableArray& table);
+void registerSoundStatements(StatementTableArray& table);
 
 namespace {
 
@@ -48,6 +49,7 @@ constexpr RegisterFamily statementFamilies[] = {
     registerDiskCommands,            // devices/statements/DiskCommands.cpp
     registerChainingStatements,      // interpreter/statements/Chaining.cpp
     registerRandomFileStatements,    // devices/statements/RandomFiles.cpp (after the graphics GET/PUT)
+    registerSoundStatements,         // devices/statements/SoundStatements.cpp
 };
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "platform/widgets/UserDialogs.h"
 
+#include "platform/widgets/PrinterFontDialog.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace korvelin {
 
@@ -62,6 +66,16 @@ void UserDialogs::about(QWidget* parent) {
 
 void UserDialogs::beep() {
     QApplication::beep();
+}
+
+bool UserDialogs::printSetup(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool UserDialogs::printerFont(QWidget* parent, PrinterFontSettings& settings) {
+    PrinterFontDialog dialog(settings, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace korvelin

@@ -2,9 +2,12 @@
 // The questions and messages the editor puts to the user. The windows ask
 // through this interface so that tests can answer in place of a person.
 
+#include "platform/Settings.h"
+
 #include <QMessageBox>
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace korvelin {
@@ -29,6 +32,10 @@ class UserDialogs {
     virtual bool confirmOverwrite(QWidget* parent, const QString& path);
     virtual void about(QWidget* parent);
     virtual void beep();
+    // The print-setup dialog on a printer; false when cancelled.
+    virtual bool printSetup(QWidget* parent, QPrinter& printer);
+    // The printer-font dialog (modal); true when its choice was stored.
+    virtual bool printerFont(QWidget* parent, PrinterFontSettings& settings);
 };
 
 } // namespace korvelin

@@ -1,6 +1,7 @@
 // WIDTH, CONSOLE, LOCATE, COLOR, CLS and COPY: the statements that shape
 // the text screen and its colours.
 
+#include "devices/PrinterDevice.h"
 #include "interpreter/statements/Statements.h"
 #include "screen/statements/PageStatements.h"
 #include "expressions/Evaluator.h"
@@ -215,10 +216,13 @@ void executeCls(Interpreter& in, StatementArgs& args) {
 
 void executeCopy(Interpreter& in, StatementArgs& args) {
     in.currentStatement = u"COPY";
-    // The hard copy of the window goes to the printer, which is not part of
-    // this build: the argument is read and checked only.
     in.lexer.nextToken();
-    numberArgument(in, 0);
+    numberArgument(in, 0); // read and not used
+    // The hard copy is a document of its own: a listing still open is sent
+    // first, so that the image does not land in the middle of it.
+    in.printer.endDocument();
+    in.printer.printImage(in.screen.windowImage());
+    in.printer.endDocument();
     in.checkStatementEnd(args);
 }
 

@@ -6,6 +6,7 @@
 #include "app/EditorSession.h"
 #include "editor/ProgramEditor.h"
 
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 
@@ -47,6 +48,20 @@ class ScriptedDialogs : public UserDialogs {
     }
     void about(QWidget*) override { ++aboutBoxes; }
     void beep() override { ++beeps; }
+    // The print dialog: when answered, the printer prints into printFile (a PDF).
+    bool printSetup(QWidget*, QPrinter& printer) override {
+        ++printSetups;
+        if (printSetupAnswer && !printFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printFile);
+        }
+        return printSetupAnswer;
+    }
+    bool printerFont(QWidget*, PrinterFontSettings& settings) override {
+        ++printerFontDialogs;
+        if (printerFontAnswer) settings = printerFontChoice;
+        return printerFontAnswer;
+    }
 
     std::vector<QString> messages;
     std::deque<SaveAnswer> saveAnswers;
@@ -59,6 +74,12 @@ class ScriptedDialogs : public UserDialogs {
     int fileDialogs = 0;
     int aboutBoxes = 0;
     int beeps = 0;
+    bool printSetupAnswer = false;
+    QString printFile;
+    int printSetups = 0;
+    bool printerFontAnswer = false;
+    PrinterFontSettings printerFontChoice;
+    int printerFontDialogs = 0;
 };
 
 struct EditorHarness {
