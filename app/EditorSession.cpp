@@ -55,8 +55,10 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
       editor(interpreter, dialogs, screen, settings),
       control(interpreter, editor, debugScreen, screen, dialogs) {
     host.attach(editor, control, debugScreen, screen, dialogs);
+    host.attachWatches(debugTools.watchWindow);
     editor.setAppDirectory(appDirectory);
     QObject::connect(&editor, &EditorWindow::editorClosed, &debugScreen, &QWidget::close);
+    QObject::connect(&editor, &EditorWindow::editorClosed, &debugTools.watchWindow, &QWidget::close);
     if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) {
         window->attach(
             interpreter, dialogs,

@@ -18,8 +18,10 @@ class QToolBar;
 
 namespace korvelin {
 
+class DebugCommands;
 class Interpreter;
 class ExecutionScreenPort;
+struct LineToolResult;
 class ProgramEditor;
 class RunCommands;
 class Settings;
@@ -37,6 +39,7 @@ struct EditorState {
     std::array<QString, 28> DriveDirectories;
     int AutoNumberNext = 0;
     int AutoNumberStep = 10;
+    bool autoNumbering = false; // menu_auto is checked
     int ToolbarAction = 0;
     // Where the statement list inserts: "PROG" or "DEBUG".
     QString statementListTarget = QStringLiteral("PROG");
@@ -53,6 +56,7 @@ class EditorWindow : public QMainWindow {
     ~EditorWindow() override;
 
     void setRunCommands(RunCommands* commands) { runCommands_ = commands; }
+    void setDebugCommands(DebugCommands* commands) { debugCommands_ = commands; }
     // The folder of the executable; the Open dialog starts there.
     void setAppDirectory(const QString& directory);
 
@@ -124,6 +128,17 @@ class EditorWindow : public QMainWindow {
     void menu_stop_Click();
     void menu_resume_Click();
     void menu_version_Click();
+    // Line-number tools and find/replace (LineToolCommands.cpp, SearchCommands.cpp).
+    void menu_sort_Click();
+    void menu_renum_Click();
+    void menu_auto_Click();
+    void menu_find_Click();
+    void menu_replace_Click();
+    // Watches and call history (reached through the debug commands).
+    void menu_wadd_Click();
+    void menu_wdelete_Click();
+    void menu_wedit_Click();
+    void menu_call_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
   protected:
@@ -139,12 +154,20 @@ class EditorWindow : public QMainWindow {
     void setCaption(const QString& name);
     void rememberDirectory(const QString& path);
     bool programRunning() const;
+    // Line tools: replace the whole text as one undo step, report an error.
+    void replaceWholeText(const std::u16string& crlfText);
+    void applyLineTool(const LineToolResult& result);
+    void insertAtCrlf(std::int32_t offset, const std::u16string& text, std::int32_t caretOffset);
+    // Enter with automatic numbering on; true when a number was inserted.
+    bool continueAutoNumbering();
+    void showAutoNumbering(bool on);
 
     Interpreter& interpreter_;
     UserDialogs& dialogs_;
     ExecutionScreenPort& screen_;
     Settings& settings_;
     RunCommands* runCommands_ = nullptr;
+    DebugCommands* debugCommands_ = nullptr;
 
     std::map<QString, QAction*> menuItems_;
     std::map<QString, bool> menuAvailable_;

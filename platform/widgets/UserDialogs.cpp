@@ -1,6 +1,7 @@
 #include "platform/widgets/UserDialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 
@@ -62,6 +63,21 @@ void UserDialogs::about(QWidget* parent) {
 
 void UserDialogs::beep() {
     QApplication::beep();
+}
+
+QMessageBox::StandardButton UserDialogs::ask(QWidget* parent, const QString& title, const QString& text,
+                                             QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void UserDialogs::inform(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void UserDialogs::showModal(QDialog& dialog) {
+    dialog.exec();
 }
 
 } // namespace korvelin

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace korvelin {
@@ -29,6 +30,13 @@ class UserDialogs {
     virtual bool confirmOverwrite(QWidget* parent, const QString& path);
     virtual void about(QWidget* parent);
     virtual void beep();
+    // A question with the question icon and its own title; the button pressed.
+    virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
+                                            QMessageBox::StandardButtons buttons);
+    // A message with an OK button and its own title.
+    virtual void inform(QWidget* parent, const QString& title, const QString& text);
+    // Shows a dialog modally until it is hidden.
+    virtual void showModal(QDialog& dialog);
 };
 
 } // namespace korvelin
