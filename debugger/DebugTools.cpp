@@ -33,7 +33,12 @@ void DebugTools::ShowCallHistory() {
 void DebugTools::selectStatement(int crlfOffset, int length) {
     ProgramEditor& box = *editor_.RichTextBox1;
     const QString text = box.toPlainText();
-    const int from = documentPosition(text, crlfOffset);
+    // A statement after ":" keeps the blank before it; the selection does not.
+    int from = documentPosition(text, crlfOffset);
+    while (from < text.size() && text[from] == QLatin1Char(' ') && length > 0) {
+        ++from;
+        --length;
+    }
     QTextCursor cursor = box.textCursor();
     cursor.setPosition(from);
     // The statement ends with its line at the latest.
