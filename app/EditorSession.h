@@ -53,6 +53,9 @@ class EditorSession {
     UserDialogs& dialogs;
     ExecutionScreenPort& screen;
     Settings settings;
+    // Set by "--classic" on the command line; the settings file can turn
+    // the mode on as well.
+    bool classicDialect = false;
     EditorRunHost host;
     Interpreter interpreter{host};
     EditorWindow editor;

@@ -139,6 +139,7 @@ class EditorWindow : public QMainWindow {
     void menu_wdelete_Click();
     void menu_wedit_Click();
     void menu_call_Click();
+    void menu_classic_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
   protected:
