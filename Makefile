@@ -48,6 +48,7 @@ bench: build
 	bench/run $(BUILD)/korvelin 3
 	bench/window-run $(BUILD)/korvelin 3
 	bench/startup-run $(BUILD)/korvelin
+	bench/watch-run $(BUILD) 3
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -16,6 +16,7 @@
 namespace korvelin {
 
 class Interpreter;
+struct CompiledExpression;
 
 enum WatchModeKind : std::int16_t {
     WatchBreakOnTrue = 0, // the value goes from False (0) to True (-1)
@@ -53,6 +54,9 @@ class WatchExpressions {
 
     // Kept apart so that the lexer's memory of their tokens stays valid.
     std::vector<std::unique_ptr<ScanText>> texts_;
+    // The compiled form of each expression once it has evaluated to the end
+    // of its text; checks then skip the scanner (null: scanned every time).
+    std::vector<const CompiledExpression*> compiled_;
     std::array<std::int16_t, 31> WatchMode{};
     std::array<Value, capacity> WatchValue{};
 };
