@@ -111,16 +111,24 @@ class ReferenceScanner {
         lexer_.nextToken();
     }
 
+    // Where the rewritten part after a keyword starts: after the one
+    // character that follows the keyword, unless that is already the number
+    // (the classic dialect reads GOTO30 as GOTO and 30).
+    int startAfterKeyword() const {
+        const int next = lexer_.charAt(lexer_.position);
+        return next >= u'0' && next <= u'9' ? lexer_.position : lexer_.position + 1;
+    }
+
     // The keyword just read is followed by one character, then perhaps a number.
     void afterKeyword() {
-        const int start = lexer_.position + 1;
+        const int start = startAfterKeyword();
         lexer_.nextToken();
         if (atNumber()) record(start, false);
     }
 
     // GOTO and GOSUB: a list of line numbers and labels separated by commas.
     void targetList() {
-        int start = lexer_.position + 1;
+        int start = startAfterKeyword();
         lexer_.nextToken();
         for (;;) {
             if (atNumber()) {

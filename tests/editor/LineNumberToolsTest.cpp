@@ -129,6 +129,11 @@ TEST(Renumber, SpacingAndWhatIsNoReference) {
     // number go; a number glued to its keyword is one word and stays.
     EXPECT_EQ(renumber(run, u"10 GOTO   20\n20 GOTO20: ON X GOSUB 10,  20", 1, 0, 1),
               programText(u"1 GOTO 2\n2 GOTO20: ON X GOSUB 1,2\n"));
+    // The classic dialect reads GOTO30 as GOTO and 30: the number alone is rewritten.
+    run.in->lexer.classicReservedWords = &run.in->keywords;
+    EXPECT_EQ(renumber(run, u"10 GOTO20\n20 IF A THEN10", 100, 0, 10),
+              programText(u"100 GOTO110\n110 IF A THEN100\n"));
+    run.in->lexer.classicReservedWords = nullptr;
     // A line longer than 255 characters is cut.
     const std::u16string longLine = u"10 REM " + std::u16string(300, u'x');
     const std::u16string sorted = sortProgramLines(programText(longLine)).text;
