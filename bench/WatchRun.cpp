@@ -29,7 +29,8 @@ int main(int argc, char* argv[]) {
     // Expressions that read the loop's variables and never break the run.
     const char16_t* expressions[] = {u"T<0", u"I>1E9", u"T*0"};
     for (int i = 0; i < watchCount && i < 3; ++i) {
-        session.debugTools.watchWindow.watches.add(expressions[i], i == 2 ? WatchBreakOnChange : WatchBreakOnTrue);
+        session.debugTools.watchWindow.watches.add(expressions[i],
+                                                   i == 2 ? WatchBreakOnChange : WatchBreakOnTrue);
         session.debugTools.watchWindow.List1->addItem(QString::fromStdU16String(expressions[i]));
     }
     QElapsedTimer timer;

@@ -31,8 +31,8 @@ std::vector<CallHistoryRow> callHistoryRows(const Interpreter& in) {
             text.chop(1);
         const QString number = withSign(level + 1).right(2);
         const QString line = (QStringLiteral("   ") + withSign(s.key / 100)).right(5);
-        rows.push_back({number + QStringLiteral(" : ") + line + QStringLiteral("  ") + text, s.lineOffset + s.column,
-                        static_cast<int>(s.text.text.size())});
+        rows.push_back({number + QStringLiteral(" : ") + line + QStringLiteral("  ") + text,
+                        s.lineOffset + s.column, static_cast<int>(s.text.text.size())});
     }
     return rows;
 }
@@ -52,7 +52,8 @@ CallHistoryWindow::CallHistoryWindow(std::vector<CallHistoryRow> rows, Jump jump
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(List1);
     resize(480, 200);
-    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { jumpTo(List1->row(item)); });
+    connect(List1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { jumpTo(List1->row(item)); });
     connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         jumpTo(List1->row(item));
         accept();
@@ -61,7 +62,8 @@ CallHistoryWindow::CallHistoryWindow(std::vector<CallHistoryRow> rows, Jump jump
 
 void CallHistoryWindow::jumpTo(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size()) || !jump_) return;
-    jump_(rows_[static_cast<std::size_t>(row)].statementOffset, rows_[static_cast<std::size_t>(row)].statementLength);
+    jump_(rows_[static_cast<std::size_t>(row)].statementOffset,
+          rows_[static_cast<std::size_t>(row)].statementLength);
 }
 
 } // namespace korvelin

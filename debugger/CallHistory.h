@@ -16,8 +16,8 @@ namespace korvelin {
 class Interpreter;
 
 struct CallHistoryRow {
-    QString text;         // " 1 :    10  GOSUB 100"
-    int statementOffset;  // CR LF offset of the calling statement
+    QString text;        // " 1 :    10  GOSUB 100"
+    int statementOffset; // CR LF offset of the calling statement
     int statementLength;
 };
 

@@ -12,7 +12,8 @@
 namespace korvelin {
 
 DebugTools::DebugTools(Interpreter& interpreter, EditorWindow& editor, UserDialogs& dialogs)
-    : watchWindow(interpreter, dialogs, &editor), interpreter_(interpreter), editor_(editor), dialogs_(dialogs) {
+    : watchWindow(interpreter, dialogs, &editor), interpreter_(interpreter), editor_(editor),
+      dialogs_(dialogs) {
     editor_.setDebugCommands(this);
 }
 
@@ -23,8 +24,9 @@ void DebugTools::showWatchWindow() {
 }
 
 void DebugTools::ShowCallHistory() {
-    CallHistoryWindow window(callHistoryRows(interpreter_),
-                             [this](int offset, int length) { selectStatement(offset, length); }, &editor_);
+    CallHistoryWindow window(
+        callHistoryRows(interpreter_), [this](int offset, int length) { selectStatement(offset, length); },
+        &editor_);
     if (callHistoryPosition_) window.move(*callHistoryPosition_);
     dialogs_.showModal(window);
     callHistoryPosition_ = window.pos();

@@ -28,7 +28,8 @@ QString rightTrimmed(const QString& text) {
 } // namespace
 
 WatchWindow::WatchWindow(Interpreter& interpreter, UserDialogs& dialogs, QWidget* dialogParent)
-    : QWidget(nullptr, Qt::Window), interpreter_(interpreter), dialogs_(dialogs), dialogParent_(dialogParent) {
+    : QWidget(nullptr, Qt::Window), interpreter_(interpreter), dialogs_(dialogs),
+      dialogParent_(dialogParent) {
     setObjectName(QStringLiteral("WatchWindow"));
     setWindowTitle(QStringLiteral("ウォッチ式"));
     List1 = new QListWidget(this);

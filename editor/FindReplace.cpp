@@ -45,7 +45,8 @@ QString searchTextOf(const QString& field) {
     return field.left(end);
 }
 
-int findOccurrences(SearchDocument& document, int caret, const QString& searchText, const SearchQuestion& ask) {
+int findOccurrences(SearchDocument& document, int caret, const QString& searchText,
+                    const SearchQuestion& ask) {
     if (searchText.isEmpty()) return 0;
     const int length = static_cast<int>(searchText.size());
     ForwardSearch search(document, caret, searchText);

@@ -25,7 +25,8 @@ using SearchQuestion = std::function<SearchAnswer()>;
 
 // Both return the number of occurrences the user confirmed. An empty
 // search text finds nothing.
-int findOccurrences(SearchDocument& document, int caret, const QString& searchText, const SearchQuestion& ask);
+int findOccurrences(SearchDocument& document, int caret, const QString& searchText,
+                    const SearchQuestion& ask);
 int replaceOccurrences(SearchDocument& document, int caret, const QString& searchText,
                        const QString& replacement, const SearchQuestion& ask);
 

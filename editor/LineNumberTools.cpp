@@ -204,7 +204,8 @@ std::optional<ParsedProgram> parseProgramLines(std::u16string_view text, Lexer* 
         const auto lineOffset = static_cast<std::int32_t>(offset);
         offset = end == std::u16string_view::npos ? text.size() : end + 2;
         if (isBlank(line)) continue;
-        if (static_cast<int>(program.lines.size()) >= LineTableSize) return fail(ErrOverflowNumber, lineOffset);
+        if (static_cast<int>(program.lines.size()) >= LineTableSize)
+            return fail(ErrOverflowNumber, lineOffset);
 
         const LineNumber number = parseLineNumber(line);
         const auto afterDigits = static_cast<std::size_t>(number.endIndex - 1);

@@ -22,20 +22,20 @@ constexpr int LineReferenceLimit = 25000;
 constexpr int LineTextLimit = 255;
 
 struct ProgramLine {
-    std::u16string lineText;    // after the number and its blank
-    std::int32_t number = 0;    // the line number
+    std::u16string lineText;     // after the number and its blank
+    std::int32_t number = 0;     // the line number
     std::int32_t lineOffset = 0; // CR LF offset of the line's first character
-    int textStart = 0;          // offset of lineText within the line
-    std::int32_t lineEnd = 0;   // CR LF offset just past the line's last character
+    int textStart = 0;           // offset of lineText within the line
+    std::int32_t lineEnd = 0;    // CR LF offset just past the line's last character
     bool endsWithCrLf = false;
 };
 
 struct LineReference {
-    int line = 0;             // index into the parsed lines
-    int start = 0;            // 1-based, in lineText: where the rewritten part begins
-    int end = 0;              // 1-based: the number's last character
-    std::int32_t target = 0;  // the referenced number, then the target line's index (-1 for 0)
-    bool optional = false;    // an ERL comparison: left alone when no line carries the number
+    int line = 0;            // index into the parsed lines
+    int start = 0;           // 1-based, in lineText: where the rewritten part begins
+    int end = 0;             // 1-based: the number's last character
+    std::int32_t target = 0; // the referenced number, then the target line's index (-1 for 0)
+    bool optional = false;   // an ERL comparison: left alone when no line carries the number
 };
 
 // What a tool did: a new text, nothing, or an error (1, 5, 6 or 8) with the
@@ -49,9 +49,9 @@ struct LineToolResult {
 };
 
 struct ParsedProgram {
-    std::vector<ProgramLine> lines;         // in text order
-    std::vector<int> order;                 // indexes by ascending number
-    std::vector<LineReference> references;  // in text order
+    std::vector<ProgramLine> lines;        // in text order
+    std::vector<int> order;                // indexes by ascending number
+    std::vector<LineReference> references; // in text order
     // The sorted text: number, one blank, lineText without trailing blanks, CR LF.
     std::u16string sortedText() const;
 };

@@ -97,7 +97,8 @@ void EditorWindow::menu_renum_Click() {
 
 void EditorWindow::showAutoNumbering(bool on) {
     menuItem(QStringLiteral("menu_auto"))->setChecked(on);
-    setButton(autoNumberButton, on ? QStringLiteral("行番号の自動生成(&A).A") : QStringLiteral("行番号の自動生成(&A)"),
+    setButton(autoNumberButton,
+              on ? QStringLiteral("行番号の自動生成(&A).A") : QStringLiteral("行番号の自動生成(&A)"),
               buttonEnabled(autoNumberButton));
 }
 

@@ -26,7 +26,8 @@ class EditorDocument : public SearchDocument {
     explicit EditorDocument(ProgramEditor& editor) : editor_(editor) {
         QPalette palette = editor_.palette();
         saved_ = palette;
-        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         palette.color(QPalette::Active, QPalette::Highlight));
         palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                          palette.color(QPalette::Active, QPalette::HighlightedText));
         editor_.setPalette(palette);
@@ -43,7 +44,9 @@ class EditorDocument : public SearchDocument {
         editor_.setTextCursor(cursor);
         editor_.ensureCursorVisible();
     }
-    void replaceSelection(const QString& replacement) override { editor_.textCursor().insertText(replacement); }
+    void replaceSelection(const QString& replacement) override {
+        editor_.textCursor().insertText(replacement);
+    }
 
   private:
     ProgramEditor& editor_;
@@ -62,12 +65,14 @@ void EditorWindow::menu_find_Click() {
     if (dialog.tag != QLatin1String("OK")) return;
     const QString searchText = searchTextOf(dialog.Text1->text());
     EditorDocument document(*RichTextBox1);
-    const int hits = findOccurrences(document, RichTextBox1->textCursor().selectionStart(), searchText, [this] {
-        const auto answer = dialogs_.ask(this, findTitle, QStringLiteral("次の文字列を検索しますか？"),
-                                         QMessageBox::Yes | QMessageBox::No);
-        return answer == QMessageBox::Yes ? SearchAnswer::Yes : SearchAnswer::No;
-    });
-    if (hits > 0) dialogs_.inform(this, findTitle, QStringLiteral(" %1 個の文字列を検索しました。").arg(hits));
+    const int hits =
+        findOccurrences(document, RichTextBox1->textCursor().selectionStart(), searchText, [this] {
+            const auto answer = dialogs_.ask(this, findTitle, QStringLiteral("次の文字列を検索しますか？"),
+                                             QMessageBox::Yes | QMessageBox::No);
+            return answer == QMessageBox::Yes ? SearchAnswer::Yes : SearchAnswer::No;
+        });
+    if (hits > 0)
+        dialogs_.inform(this, findTitle, QStringLiteral(" %1 個の文字列を検索しました。").arg(hits));
 }
 
 void EditorWindow::menu_replace_Click() {
@@ -80,13 +85,15 @@ void EditorWindow::menu_replace_Click() {
     EditorDocument document(*RichTextBox1);
     const int hits = replaceOccurrences(
         document, RichTextBox1->textCursor().selectionStart(), searchText, dialog.Text2->text(), [this] {
-            const auto answer = dialogs_.ask(this, replaceTitle, QStringLiteral("選択された文字列を置換しますか？"),
-                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            const auto answer =
+                dialogs_.ask(this, replaceTitle, QStringLiteral("選択された文字列を置換しますか？"),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             if (answer == QMessageBox::Yes) return SearchAnswer::Yes;
             if (answer == QMessageBox::No) return SearchAnswer::No;
             return SearchAnswer::Cancel;
         });
-    if (hits > 0) dialogs_.inform(this, replaceTitle, QStringLiteral(" %1 個の文字列を置換しました。").arg(hits));
+    if (hits > 0)
+        dialogs_.inform(this, replaceTitle, QStringLiteral(" %1 個の文字列を置換しました。").arg(hits));
 }
 
 } // namespace korvelin

@@ -4,8 +4,8 @@
 // their starting values; checking evaluates them again after a statement
 // that stored into variables and says which one broke the run.
 
-#include "values/Value.h"
 #include "interpreter/Lexer.h"
+#include "values/Value.h"
 
 #include <array>
 #include <cstdint>

@@ -122,7 +122,8 @@ TEST(CallHistory, NestedGosubsListTheCallsAndAClickSelectsTheCallingStatement) {
         closedByDoubleClick = window.result() == QDialog::Accepted;
     });
     h.editor().menuItem(QStringLiteral("menu_call"))->trigger();
-    EXPECT_EQ(rows, (QStringList{QStringLiteral(" 1 :    10   GOSUB 100"), QStringLiteral(" 2 :   100  GOSUB 200")}));
+    EXPECT_EQ(rows, (QStringList{QStringLiteral(" 1 :    10   GOSUB 100"),
+                                 QStringLiteral(" 2 :   100  GOSUB 200")}));
     EXPECT_EQ(selectedAfterClick, QStringLiteral("GOSUB 200"));
     EXPECT_EQ(h.text().textCursor().selectedText(), QStringLiteral("GOSUB 100"));
     EXPECT_EQ(h.text().textCursor().selectionStart(), 8);

@@ -20,28 +20,27 @@ std::u16string renumber(ProgramRun& run, std::u16string_view lines, int newStart
 }
 
 // Every kind of reference, with a trace of the path the program takes.
-constexpr std::u16string_view everyReference =
-    u"5 T$=\"\"\n"
-    u"10 ON ERROR GOTO 200\n"
-    u"20 X=2: ON X GOTO 30, 40\n"
-    u"30 T$=T$+\"x\": GO TO 50\n"
-    u"40 T$=T$+\"a\": ON X GOSUB 300,310\n"
-    u"50 IF X=2 THEN 60 ELSE 30\n"
-    u"60 RESTORE 400: READ D: T$=T$+STR$(D)\n"
-    u"70 GOSUB 320: T$=T$+\"z\"\n"
-    u"75 T$=T$+\"c\"\n"
-    u"80 Z=1/0\n"
-    u"90 T$=T$+\"e\": IF X<>2 THEN GOTO 30 ELSE GOTO *FIN\n"
-    u"100 *FIN: T$=T$+\"f\": END\n"
-    u"200 T$=T$+\"r\": IF ERL=80 THEN RESUME 90\n"
-    u"210 RESUME 0\n"
-    u"300 T$=T$+\"1\": RETURN\n"
-    u"310 T$=T$+\"2\": RETURN\n"
-    u"320 T$=T$+\"b\": RETURN 75\n"
-    u"400 DATA 7\n"
-    u"410 PRINT \"GOTO 30\": REM GOTO 30\n"
-    u"420 GOSUB 30 ' GOTO 40\n"
-    u"430 RUN 30: GO SUB 30\n";
+constexpr std::u16string_view everyReference = u"5 T$=\"\"\n"
+                                               u"10 ON ERROR GOTO 200\n"
+                                               u"20 X=2: ON X GOTO 30, 40\n"
+                                               u"30 T$=T$+\"x\": GO TO 50\n"
+                                               u"40 T$=T$+\"a\": ON X GOSUB 300,310\n"
+                                               u"50 IF X=2 THEN 60 ELSE 30\n"
+                                               u"60 RESTORE 400: READ D: T$=T$+STR$(D)\n"
+                                               u"70 GOSUB 320: T$=T$+\"z\"\n"
+                                               u"75 T$=T$+\"c\"\n"
+                                               u"80 Z=1/0\n"
+                                               u"90 T$=T$+\"e\": IF X<>2 THEN GOTO 30 ELSE GOTO *FIN\n"
+                                               u"100 *FIN: T$=T$+\"f\": END\n"
+                                               u"200 T$=T$+\"r\": IF ERL=80 THEN RESUME 90\n"
+                                               u"210 RESUME 0\n"
+                                               u"300 T$=T$+\"1\": RETURN\n"
+                                               u"310 T$=T$+\"2\": RETURN\n"
+                                               u"320 T$=T$+\"b\": RETURN 75\n"
+                                               u"400 DATA 7\n"
+                                               u"410 PRINT \"GOTO 30\": REM GOTO 30\n"
+                                               u"420 GOSUB 30 ' GOTO 40\n"
+                                               u"430 RUN 30: GO SUB 30\n";
 
 TEST(Renumber, RewritesEveryKindOfReferenceAndTheProgramRunsTheSame) {
     ProgramRun run;
