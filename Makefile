@@ -69,6 +69,7 @@ bench: build
 	bench/window-run $(BUILD)/korvelin 3
 	bench/graphics-run $(BUILD)/korvelin 5
 	bench/startup-run $(BUILD)/korvelin
+	bench/watch-run $(BUILD) 3
 
 # The test suite under AddressSanitizer and UndefinedBehaviorSanitizer, in a
 # build directory of its own. Slow: run it before merging engine changes

@@ -61,8 +61,10 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
     // Closing the application silences the music and sends the document
     // a program left open to the printer.
     QObject::connect(&editor, &EditorWindow::editorClosed, &editor, [this] { endDevices(); });
+    host.attachWatches(debugTools.watchWindow);
     editor.setAppDirectory(appDirectory);
     QObject::connect(&editor, &EditorWindow::editorClosed, &debugScreen, &QWidget::close);
+    QObject::connect(&editor, &EditorWindow::editorClosed, &debugTools.watchWindow, &QWidget::close);
     if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) {
         window->attach(
             interpreter, dialogs, [this] { return editor.runStateShown() == RunState::Running; },

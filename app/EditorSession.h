@@ -6,6 +6,7 @@
 
 #include "platform/Settings.h"
 #include "debugger/DebugScreen.h"
+#include "debugger/DebugTools.h"
 #include "debugger/EditorRunHost.h"
 #include "debugger/ExecutionControl.h"
 #include "editor/EditorWindow.h"
@@ -69,6 +70,7 @@ class EditorSession {
     EditorWindow editor;
     DebugScreen debugScreen;
     ExecutionControl control;
+    DebugTools debugTools{interpreter, editor, dialogs};
 };
 
 } // namespace korvelin

@@ -55,11 +55,7 @@ EditorWindow::EditorWindow(Interpreter& interpreter, UserDialogs& dialogs, Execu
         if (menuAvailable(QStringLiteral("menu_list"))) invokeHandler(this, QStringLiteral("menu_list"));
     });
     connect(RichTextBox1, &ProgramEditor::fileDropped, this, &EditorWindow::RichTextBox1_FileDropped);
-    RichTextBox1->enterHandler = [this] {
-        // Automatic numbering belongs to the line tools; without them the
-        // key goes on to the control.
-        return false;
-    };
+    RichTextBox1->enterHandler = [this] { return continueAutoNumbering(); };
 
     for (const char* name : {"menu_save", "menu_halt", "menu_stop", "menu_resume", "menu_call"})
         setMenuEnabled(QString::fromLatin1(name), false);

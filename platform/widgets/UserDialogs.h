@@ -8,6 +8,7 @@
 #include <QString>
 
 class QPrinter;
+class QDialog;
 class QWidget;
 
 namespace korvelin {
@@ -36,6 +37,13 @@ class UserDialogs {
     virtual bool printSetup(QWidget* parent, QPrinter& printer);
     // The printer-font dialog (modal); true when its choice was stored.
     virtual bool printerFont(QWidget* parent, PrinterFontSettings& settings);
+    // A question with the question icon and its own title; the button pressed.
+    virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
+                                            QMessageBox::StandardButtons buttons);
+    // A message with an OK button and its own title.
+    virtual void inform(QWidget* parent, const QString& title, const QString& text);
+    // Shows a dialog modally until it is hidden.
+    virtual void showModal(QDialog& dialog);
 };
 
 } // namespace korvelin

@@ -45,8 +45,10 @@ TEST(EditorMenus, EveryMenuHasItsCaptionsAndTheStartingStates) {
           "menu_print", "menu_setprn", "menu_setpfont"})
         EXPECT_TRUE(h.editor().menuEnabled(QString::fromLatin1(on))) << on;
     // Features not built yet exist, greyed out.
-    for (const char* later :
-         {"menu_find", "menu_renum", "menu_wadd", "menu_setrs", "menu_help"})
+    for (const char* now : {"menu_find", "menu_replace", "menu_sort", "menu_renum", "menu_auto", "menu_wadd",
+                            "menu_wdelete", "menu_wedit"})
+        EXPECT_TRUE(h.editor().menuEnabled(QString::fromLatin1(now))) << now;
+    for (const char* later : {"menu_setrs", "menu_help"})
         EXPECT_FALSE(h.editor().menuEnabled(QString::fromLatin1(later))) << later;
     // Every item shows its image.
     EXPECT_FALSE(h.editor().menuItem(QStringLiteral("menu_resume"))->icon().isNull());
@@ -64,7 +66,7 @@ TEST(EditorToolbar, TwentyTwoPositionsWithTheRunButtonsIdle) {
     EXPECT_EQ(h.editor().buttonImageKey(16), QStringLiteral("終了(&H).D"));
     EXPECT_FALSE(h.editor().buttonEnabled(16));
     EXPECT_TRUE(h.editor().buttonEnabled(2));
-    EXPECT_FALSE(h.editor().buttonEnabled(18)); // sort: not built yet
+    EXPECT_TRUE(h.editor().buttonEnabled(18));
 }
 
 TEST(EditorToolbar, ButtonsStoreTheirActionAndStaleRunButtonsDoNothing) {

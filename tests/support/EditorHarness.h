@@ -11,6 +11,7 @@
 #include <QTextBlock>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -62,6 +63,27 @@ class ScriptedDialogs : public UserDialogs {
         if (printerFontAnswer) settings = printerFontChoice;
         return printerFontAnswer;
     }
+    QMessageBox::StandardButton ask(QWidget*, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons) override {
+        questions.push_back(title + QLatin1Char('|') + text);
+        if (answers.empty()) return QMessageBox::No;
+        const QMessageBox::StandardButton answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void inform(QWidget*, const QString& title, const QString& text) override {
+        messages.push_back(title + QLatin1Char('|') + text);
+    }
+    // A modal dialog is handed to the script, which fills it in and presses
+    // its buttons; without a script it stays unanswered (cancelled).
+    void showModal(QDialog& dialog) override {
+        ++modalDialogs;
+        if (!dialogScripts.empty()) {
+            auto script = std::move(dialogScripts.front());
+            dialogScripts.pop_front();
+            script(dialog);
+        }
+    }
 
     std::vector<QString> messages;
     std::deque<SaveAnswer> saveAnswers;
@@ -80,6 +102,10 @@ class ScriptedDialogs : public UserDialogs {
     bool printerFontAnswer = false;
     PrinterFontSettings printerFontChoice;
     int printerFontDialogs = 0;
+    std::vector<QString> questions; // "title|text"
+    std::deque<QMessageBox::StandardButton> answers;
+    std::deque<std::function<void(QDialog&)>> dialogScripts;
+    int modalDialogs = 0;
 };
 
 struct EditorHarness {
