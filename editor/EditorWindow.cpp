@@ -7,6 +7,7 @@
 #include "editor/EditorMenuTable.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
+#include "help/StatementListWindow.h"
 #include "interpreter/Interpreter.h"
 #include "platform/Settings.h"
 #include "platform/widgets/UserDialogs.h"
@@ -53,6 +54,9 @@ EditorWindow::EditorWindow(Interpreter& interpreter, UserDialogs& dialogs, Execu
         state.statementListTarget = QStringLiteral("PROG");
         if (menuAvailable(QStringLiteral("menu_list"))) invokeHandler(this, QStringLiteral("menu_list"));
     });
+    statementList = new StatementListWindow(this);
+    statementList->setProgramTarget(RichTextBox1);
+    connect(this, &EditorWindow::editorClosed, statementList, &StatementListWindow::hideAll);
     connect(RichTextBox1, &ProgramEditor::fileDropped, this, &EditorWindow::RichTextBox1_FileDropped);
     RichTextBox1->enterHandler = [this] {
         // Automatic numbering belongs to the line tools; without them the
@@ -69,6 +73,7 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::setAppDirectory(const QString& directory) {
     state.AppDirectory = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+    statementList->setAppDirectory(state.AppDirectory);
     for (int letter = 0; letter < 26; ++letter)
         state.DriveDirectories[static_cast<std::size_t>(letter)] =
             QString(QChar(u'A' + letter)) + QStringLiteral(":\\");
@@ -308,6 +313,10 @@ void EditorWindow::menu_inst_Click() {
 
 void EditorWindow::menu_version_Click() {
     dialogs_.about(this);
+}
+
+void EditorWindow::menu_list_Click() {
+    statementList->showList(QStringLiteral("PROG"), RichTextBox1);
 }
 
 // --- shut-down and size ---

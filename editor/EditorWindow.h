@@ -23,6 +23,7 @@ class ExecutionScreenPort;
 class ProgramEditor;
 class RunCommands;
 class Settings;
+class StatementListWindow;
 class UserDialogs;
 
 // The editor's own state. `StartMode` and `CommandTail` are the
@@ -57,6 +58,8 @@ class EditorWindow : public QMainWindow {
     void setAppDirectory(const QString& directory);
 
     ProgramEditor* RichTextBox1 = nullptr;
+    // The statement list (and its detail window), loaded hidden.
+    StatementListWindow* statementList = nullptr;
     QToolBar* Toolbar1 = nullptr;
     QLineEdit* Text2 = nullptr; // the line indicator
     ImageList ImageList1;
@@ -124,6 +127,7 @@ class EditorWindow : public QMainWindow {
     void menu_stop_Click();
     void menu_resume_Click();
     void menu_version_Click();
+    void menu_list_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
   protected:
