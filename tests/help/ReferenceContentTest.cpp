@@ -11,7 +11,6 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 namespace korvelin::testing {
@@ -93,20 +92,6 @@ TEST(ReferenceContent, EveryReservedWordIsAnEntryOrExplainedInOne) {
     }
 }
 
-TEST(ReferenceContent, EveryEntryHasItsSyntaxAndAnExample) {
-    const Sources s;
-    int entries = 0;
-    for (const SourceFile* file : {&s.statements, &s.functions}) {
-        for (const SourceEntry& entry : file->entries) {
-            ++entries;
-            ASSERT_FALSE(entry.records.empty()) << entry.names.front();
-            EXPECT_EQ(entry.records.front().text.rfind("【書式】", 0), 0u) << entry.names.front();
-            EXPECT_FALSE(reference::exampleProgram(entry).empty()) << entry.names.front() << " has no example";
-        }
-    }
-    EXPECT_GT(entries, 130);
-}
-
 // --- the generated files ---
 
 QByteArray generated(const char* name) {
@@ -175,19 +160,6 @@ TEST(ReferenceFilesFormat, NamesIndexAndRecordsAreTheSourceInTheWindowsFormat) {
     EXPECT_EQ(cp932::encode(decoded), records.toStdString());
     for (char16_t c : decoded)
         ASSERT_FALSE(c >= 0xF780 && c <= 0xF8FF) << "a byte that is not Shift-JIS";
-}
-
-TEST(ReferenceFilesFormat, SharedEntriesPointAtTheSameRecords) {
-    const QList<QByteArray> names = crlfLines(generated("SYNTAX.DAT"));
-    const QList<QByteArray> index = crlfLines(generated("SYNTAX2.IDX"));
-    std::map<QByteArray, QByteArray> indexOf;
-    const int statements = names[0].toInt();
-    for (int k = 0; k < index.size(); ++k)
-        indexOf[names[k < statements ? k + 1 : k + 2]] = index[k];
-    EXPECT_EQ(indexOf["DEFINT"], indexOf["DEFSTR"]);
-    EXPECT_EQ(indexOf["CVI"], indexOf["CVD"]);
-    EXPECT_EQ(indexOf["MKI$"], indexOf["MKS$"]);
-    EXPECT_NE(indexOf["DEFINT"], indexOf["DIM"]);
 }
 
 } // namespace

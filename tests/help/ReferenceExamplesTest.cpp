@@ -58,7 +58,11 @@ TEST(ReferenceExamples, EveryExampleRunsInBatchMode) {
         ASSERT_EQ(source.error, "");
         for (const reference::SourceEntry& entry : source.entries) {
             const std::string& title = entry.names.front();
-            const ExampleRun run = runExample(reference::exampleProgram(entry));
+            ASSERT_FALSE(entry.records.empty()) << title;
+            EXPECT_EQ(entry.records.front().text.rfind("【書式】", 0), 0u) << title << " starts with its syntax";
+            const std::vector<std::string> example = reference::exampleProgram(entry);
+            EXPECT_FALSE(example.empty()) << title << " has no example";
+            const ExampleRun run = runExample(example);
             ++ran;
             ASSERT_TRUE(run.finished) << title << ": the example did not end";
             EXPECT_FALSE(run.errors.contains(QStringLiteral("文法エラーです。")))
