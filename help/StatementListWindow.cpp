@@ -80,11 +80,17 @@ StatementListWindow::~StatementListWindow() {
 }
 
 void StatementListWindow::Form_Load() {
-    formLoaded_ = true;
     if (!files_.load(appDirectory_)) {
         showFailure(files_.error());
         return;
     }
+    Label1->hide();
+    Option1->show();
+    Option2->show();
+    Command1->setEnabled(true);
+    Command2->setEnabled(true);
+    List1->clear();
+    List2->clear();
     List1->addItems(files_.statementNames());
     List2->addItems(files_.functionNames());
     Option1->setChecked(true);
@@ -104,7 +110,8 @@ void StatementListWindow::showFailure(const QString& message) {
 
 void StatementListWindow::showList(const QString& tag, const QPlainTextEdit* caretSource) {
     Tag = tag;
-    if (!formLoaded_) Form_Load();
+    // A reference that could not be read is tried again at the next showing.
+    if (!files_.loaded()) Form_Load();
     if (files_.loaded()) preselect(caretSource);
     if (isMinimized())
         showNormal();

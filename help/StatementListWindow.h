@@ -66,7 +66,8 @@ class StatementListWindow : public QWidget {
     void Command3_Click();
 
   private:
-    // Reads the names and the index once, on the first showing.
+    // Reads the names and the index on the first showing (and again while
+    // they could not be read).
     void Form_Load();
     void showFailure(const QString& message);
     void preselect(const QPlainTextEdit* caretSource);
@@ -76,7 +77,6 @@ class StatementListWindow : public QWidget {
     QPlainTextEdit* programTarget_ = nullptr;
     QPlainTextEdit* debugTarget_ = nullptr;
     StatementDetailWindow* detail_ = nullptr;
-    bool formLoaded_ = false;
 };
 
 } // namespace korvelin

@@ -200,6 +200,14 @@ TEST(StatementList, MissingFilesAreNamedAndNothingElseBreaks) {
     h.run();
     EXPECT_EQ(h.control().runState(), RunState::Idle);
     EXPECT_TRUE(h.dialogs.messages.empty());
+    // Once the files are there, the next showing reads them.
+    installReference(h);
+    placeCaret(h.text(), 4);
+    h.editor().menu_list_Click();
+    EXPECT_FALSE(list(h).Label1->isVisibleTo(&list(h)));
+    EXPECT_TRUE(list(h).List1->isVisibleTo(&list(h)));
+    EXPECT_TRUE(list(h).Command1->isEnabled());
+    EXPECT_EQ(list(h).selectedName(), QStringLiteral("PRINT"));
 
     // Names and index present, records missing: the detail window names the file.
     EditorHarness g;
