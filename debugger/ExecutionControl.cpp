@@ -49,10 +49,15 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
         ExecuteDirectLine(line);
         debugScreen_.showScreen();
     };
-    connect(box, &DebugTextBox::focusEntered, this,
-            [this] { editor_.state.statementListTarget = QStringLiteral("DEBUG"); });
-    connect(&debugScreen_, &DebugScreen::closed, this,
-            [this] { editor_.state.statementListTarget = QStringLiteral("PROG"); });
+    // The list window's tag follows: its 複 写 inserts where the user works.
+    connect(box, &DebugTextBox::focusEntered, this, [this] {
+        editor_.state.statementListTarget = QStringLiteral("DEBUG");
+        editor_.statementList->Tag = editor_.state.statementListTarget;
+    });
+    connect(&debugScreen_, &DebugScreen::closed, this, [this] {
+        editor_.state.statementListTarget = QStringLiteral("PROG");
+        editor_.statementList->Tag = editor_.state.statementListTarget;
+    });
     editor_.statementList->setDebugTarget(box);
     connect(box, &DebugTextBox::statementListRequested, this,
             [this, box] { editor_.statementList->showList(QStringLiteral("DEBUG"), box); });

@@ -182,6 +182,11 @@ TEST(StatementList, CopyInsertsIntoTheProgramOrTheDebugScreen) {
     list(h).Command1->click();
     EXPECT_EQ(box.toPlainText(), QStringLiteral("A=LEN"));
     EXPECT_EQ(h.text().toPlainText(), QStringLiteral("10 A=1\n20 PRINTCHR$CHR$\n"));
+    // Closing the debug screen sends the names back to the program.
+    h.session->debugScreen.close();
+    EXPECT_EQ(list(h).Tag, QStringLiteral("PROG"));
+    list(h).Command1->click();
+    EXPECT_EQ(h.text().toPlainText(), QStringLiteral("10 A=1\n20 PRINTCHR$CHR$LEN\n"));
 }
 
 TEST(StatementList, MissingFilesAreNamedAndNothingElseBreaks) {
