@@ -128,6 +128,7 @@ class EditorWindow : public QMainWindow {
     void menu_resume_Click();
     void menu_version_Click();
     void menu_list_Click();
+    void menu_classic_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
   protected:
