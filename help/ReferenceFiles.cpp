@@ -61,8 +61,9 @@ QString ReferenceFiles::locate(const QString& folder, const QString& fileName) {
 }
 
 bool ReferenceFiles::fail(const QString& fileName, bool missing) {
-    error_ = missing ? QStringLiteral("命令と関数の説明ファイル「%1」が見つかりません。").arg(fileName)
-                     : QStringLiteral("命令と関数の説明ファイル「%1」の内容が正しくありません。").arg(fileName);
+    error_ = missing
+                 ? QStringLiteral("命令と関数の説明ファイル「%1」が見つかりません。").arg(fileName)
+                 : QStringLiteral("命令と関数の説明ファイル「%1」の内容が正しくありません。").arg(fileName);
     return false;
 }
 

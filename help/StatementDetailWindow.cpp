@@ -37,9 +37,11 @@ StatementDetailWindow::StatementDetailWindow(StatementListWindow& list, QWidget*
     layout->addWidget(Text1);
 
     auto* buttons = new QHBoxLayout;
-    const std::pair<QPushButton**, const char16_t*> captions[] = {
-        {&Command1, u"複 写"}, {&Command2, u"一 覧"}, {&Command3, u"前 へ"},
-        {&Command4, u"次 へ"}, {&Command5, u"ｷｬﾝｾﾙ"}};
+    const std::pair<QPushButton**, const char16_t*> captions[] = {{&Command1, u"複 写"},
+                                                                  {&Command2, u"一 覧"},
+                                                                  {&Command3, u"前 へ"},
+                                                                  {&Command4, u"次 へ"},
+                                                                  {&Command5, u"ｷｬﾝｾﾙ"}};
     int number = 1;
     for (const auto& [button, caption] : captions) {
         *button = new QPushButton(QString::fromUtf16(caption), this);

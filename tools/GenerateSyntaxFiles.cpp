@@ -93,7 +93,8 @@ void addList(const SourceFile& source, std::vector<Name>& names, Output& out, Sh
         }
         for (const std::string& name : entry.names) {
             if (!seen.insert(name).second)
-                fail(source.path + ":" + std::to_string(entry.headingLine) + ": " + name + " is listed twice");
+                fail(source.path + ":" + std::to_string(entry.headingLine) + ": " + name +
+                     " is listed twice");
             Name item;
             if (!encoder.encode(name, item.shiftJis)) fail(source.path + ": the name " + name);
             item.firstRecord = first;

@@ -79,8 +79,8 @@ TEST(ReferenceContent, EveryReservedWordIsAnEntryOrExplainedInOne) {
 
     QFile file(QStringLiteral(KORVELIN_DATA_DIR "/KORVELIN.DAT"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList words = QString::fromLatin1(file.readAll()).split(QRegularExpression(QStringLiteral("[,\\s]+")),
-                                                                         Qt::SkipEmptyParts);
+    const QStringList words = QString::fromLatin1(file.readAll())
+                                  .split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts);
     ASSERT_GT(words.size(), 150);
     const QString text = QString::fromStdString(allText);
     for (const QString& word : words) {
@@ -113,7 +113,8 @@ QList<QByteArray> crlfLines(const QByteArray& bytes) {
 
 // The bytes of a source line as one blank-padded 80-byte record.
 QByteArray record(const std::string& utf8Text) {
-    QByteArray bytes = QByteArray::fromStdString(cp932::encode(QString::fromStdString(utf8Text).toStdU16String()));
+    QByteArray bytes =
+        QByteArray::fromStdString(cp932::encode(QString::fromStdString(utf8Text).toStdU16String()));
     bytes.append(QByteArray(ReferenceFiles::recordSize - bytes.size(), ' '));
     return bytes;
 }

@@ -25,7 +25,8 @@ ExampleRun runExample(const std::vector<std::string>& lines) {
     QTemporaryDir folder;
     QByteArray program;
     for (const std::string& line : lines)
-        program += QByteArray::fromStdString(cp932::encode(QString::fromStdString(line).toStdU16String())) + "\r\n";
+        program +=
+            QByteArray::fromStdString(cp932::encode(QString::fromStdString(line).toStdU16String())) + "\r\n";
     QFile file(folder.filePath(QStringLiteral("EXAMPLE.BAS")));
     file.open(QIODevice::WriteOnly);
     file.write(program);
@@ -59,7 +60,8 @@ TEST(ReferenceExamples, EveryExampleRunsInBatchMode) {
         for (const reference::SourceEntry& entry : source.entries) {
             const std::string& title = entry.names.front();
             ASSERT_FALSE(entry.records.empty()) << title;
-            EXPECT_EQ(entry.records.front().text.rfind("【書式】", 0), 0u) << title << " starts with its syntax";
+            EXPECT_EQ(entry.records.front().text.rfind("【書式】", 0), 0u)
+                << title << " starts with its syntax";
             const std::vector<std::string> example = reference::exampleProgram(entry);
             EXPECT_FALSE(example.empty()) << title << " has no example";
             const ExampleRun run = runExample(example);

@@ -1,8 +1,8 @@
 // The data-file reader on hand-made files: how records become the detail
 // text, and what a missing or damaged file gives.
 
-#include "help/KeywordAtCaret.h"
 #include "help/ReferenceFiles.h"
+#include "help/KeywordAtCaret.h"
 #include "values/Cp932.h"
 
 #include <QFile>
@@ -33,8 +33,8 @@ struct Folder {
         write("SYNTAX.DAT", "2\r\nA\r\nB\r\n1\r\nSIN\r\n");
         write("SYNTAX2.IDX", "0,5\r\n4,1\r\n4,2\r\n");
         write("SYNTAX2.RND", record(QStringLiteral("【書式】 A 式")) + record(QStringLiteral("　続き")) +
-                                 record(QStringLiteral("Second paragraph")) + record(QStringLiteral(" tail")) +
-                                 record(QStringLiteral("正弦")));
+                                 record(QStringLiteral("Second paragraph")) +
+                                 record(QStringLiteral(" tail")) + record(QStringLiteral("正弦")));
     }
     QString path() const { return dir.path(); }
 };
@@ -50,7 +50,8 @@ TEST(ReferenceFiles, RecordsBecomeParagraphsUnderTheName) {
 
     // A record starting with a letter opens a paragraph after an empty line;
     // blanks and ideographic spaces continue it; trailing blanks go.
-    EXPECT_EQ(files.entryText(1), QStringLiteral("A\r\n\r\n 【書式】 A 式\r\n 　続き\r\n\r\n Second paragraph\r\n  tail\r\n"));
+    EXPECT_EQ(files.entryText(1),
+              QStringLiteral("A\r\n\r\n 【書式】 A 式\r\n 　続き\r\n\r\n Second paragraph\r\n  tail\r\n"));
     // A count of 1 means no records: only the name.
     EXPECT_EQ(files.entryText(2), QStringLiteral("B\r\n"));
     EXPECT_EQ(files.entryText(3), QStringLiteral("SIN\r\n\r\n 正弦\r\n"));
@@ -67,11 +68,11 @@ TEST(ReferenceFiles, AMissingOrDamagedFileIsNamed) {
     const Case cases[] = {
         {"SYNTAX.DAT", {}, "SYNTAX.DAT", true},
         {"SYNTAX2.IDX", {}, "SYNTAX2.IDX", true},
-        {"SYNTAX.DAT", "two\r\nA\r\n", "SYNTAX.DAT", false},           // no count
-        {"SYNTAX.DAT", "5\r\nA\r\nB\r\n", "SYNTAX.DAT", false},        // fewer names than counted
-        {"SYNTAX.DAT", "151\r\n", "SYNTAX.DAT", false},                // more than the window holds
-        {"SYNTAX.DAT", "2\r\nA\r\nB\r\n", "SYNTAX.DAT", false},        // the function count is missing
-        {"SYNTAX2.IDX", "0,5\r\n4,1\r\n", "SYNTAX2.IDX", false},       // an entry without its index
+        {"SYNTAX.DAT", "two\r\nA\r\n", "SYNTAX.DAT", false},            // no count
+        {"SYNTAX.DAT", "5\r\nA\r\nB\r\n", "SYNTAX.DAT", false},         // fewer names than counted
+        {"SYNTAX.DAT", "151\r\n", "SYNTAX.DAT", false},                 // more than the window holds
+        {"SYNTAX.DAT", "2\r\nA\r\nB\r\n", "SYNTAX.DAT", false},         // the function count is missing
+        {"SYNTAX2.IDX", "0,5\r\n4,1\r\n", "SYNTAX2.IDX", false},        // an entry without its index
         {"SYNTAX2.IDX", "0,5\r\n4,0\r\n4,2\r\n", "SYNTAX2.IDX", false}, // a count below 1
         {"SYNTAX2.IDX", "0,5\r\n-4,1\r\n4,2\r\n", "SYNTAX2.IDX", false},
         {"SYNTAX2.IDX", "0,5\r\n4,99999\r\n4,2\r\n", "SYNTAX2.IDX", false},
@@ -110,11 +111,11 @@ TEST(KeywordAtCaret, TheWordTouchingTheCaretAndWhereItStands) {
         bool statement;
     };
     const Case cases[] = {
-        {"10 PRINT LEFT$(A$,2)", 5, "PRINT", true},  // inside the word
-        {"10 PRINT LEFT$(A$,2)", 3, "PRINT", true},  // at its start
-        {"10 PRINT LEFT$(A$,2)", 8, "PRINT", true},  // just past its end
+        {"10 PRINT LEFT$(A$,2)", 5, "PRINT", true},   // inside the word
+        {"10 PRINT LEFT$(A$,2)", 3, "PRINT", true},   // at its start
+        {"10 PRINT LEFT$(A$,2)", 8, "PRINT", true},   // just past its end
         {"10 PRINT LEFT$(A$,2)", 12, "LEFT$", false}, // an argument of PRINT: a function
-        {"10 A=1: mid$(A$,1)=B$", 10, "MID$", true}, // after ":" and in lower case
+        {"10 A=1: mid$(A$,1)=B$", 10, "MID$", true},  // after ":" and in lower case
         {"10 IF A THEN date$=X$", 15, "DATE$", true},
         {"10 X$=DATE$", 8, "DATE$", false},
         {"20PRINT", 4, "PRINT", true}, // the line number is not part of the word

@@ -18,9 +18,9 @@ namespace korvelin::testing {
 namespace {
 
 // The application's folder of the harness gets the generated reference.
-void installReference(EditorHarness& h, const QStringList& files = {QStringLiteral("SYNTAX.DAT"),
-                                                                     QStringLiteral("SYNTAX2.IDX"),
-                                                                     QStringLiteral("SYNTAX2.RND")}) {
+void installReference(EditorHarness& h,
+                      const QStringList& files = {QStringLiteral("SYNTAX.DAT"), QStringLiteral("SYNTAX2.IDX"),
+                                                  QStringLiteral("SYNTAX2.RND")}) {
     for (const QString& name : files)
         ASSERT_TRUE(QFile::copy(QStringLiteral(KORVELIN_BINARY_DIR "/") + name, h.path(name)));
 }
@@ -87,7 +87,8 @@ TEST(StatementList, TheKeywordAtTheCaretIsPreselected) {
     placeCaret(h.text(), 21 + 8);
     h.editor().menu_list_Click();
     EXPECT_EQ(list(h).selectedEntry(), list(h).files().statementNameCount() +
-                                           list(h).files().functionNames().indexOf(QStringLiteral("DATE$")) + 1);
+                                           list(h).files().functionNames().indexOf(QStringLiteral("DATE$")) +
+                                           1);
     placeCaret(h.text(), 21 + 15);
     h.editor().menu_list_Click();
     EXPECT_EQ(list(h).selectedEntry(), list(h).files().statementNames().indexOf(QStringLiteral("DATE$")) + 1);
@@ -119,7 +120,8 @@ TEST(StatementDetail, StepsThroughTheEntriesAndTheListFollows) {
     detail(h).Command4->click(); // 次 へ
     EXPECT_EQ(detail(h).shownEntry(), 2);
     EXPECT_EQ(list(h).List1->currentRow(), 1);
-    EXPECT_TRUE(detail(h).Text1->toPlainText().startsWith(list(h).List1->item(1)->text() + QLatin1Char('\n')));
+    EXPECT_TRUE(
+        detail(h).Text1->toPlainText().startsWith(list(h).List1->item(1)->text() + QLatin1Char('\n')));
 
     // From the last statement to the first function: the list switches over.
     const int statements = list(h).files().statementNameCount();
@@ -195,7 +197,8 @@ TEST(StatementList, MissingFilesAreNamedAndNothingElseBreaks) {
     QTest::keyClick(&h.text(), Qt::Key_End);
     ASSERT_TRUE(list(h).isVisible());
     EXPECT_TRUE(list(h).Label1->isVisibleTo(&list(h)));
-    EXPECT_TRUE(list(h).Label1->text().contains(QStringLiteral("SYNTAX.DAT"))) << list(h).Label1->text().toStdString();
+    EXPECT_TRUE(list(h).Label1->text().contains(QStringLiteral("SYNTAX.DAT")))
+        << list(h).Label1->text().toStdString();
     EXPECT_FALSE(list(h).Command1->isEnabled());
     EXPECT_FALSE(list(h).Command2->isEnabled());
     list(h).Command1->click();
