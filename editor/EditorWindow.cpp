@@ -324,7 +324,8 @@ void EditorWindow::menu_version_Click() {
 }
 
 void EditorWindow::menu_list_Click() {
-    statementList->showList(QStringLiteral("PROG"), RichTextBox1);
+    state.statementListTarget = QStringLiteral("PROG");
+    statementList->showList(state.statementListTarget, RichTextBox1);
 }
 
 // --- shut-down and size ---
