@@ -1,6 +1,7 @@
 # The statement reference's data files (SYNTAX.DAT, SYNTAX2.IDX, SYNTAX2.RND)
 # are generated from the readable UTF-8 source in data/reference/ and put
-# beside the executable, where the help windows look for them.
+# beside the executable, where the help windows look for them; the
+# installation puts them in share/korvelin (CMakeLists.txt).
 find_package(Iconv REQUIRED)
 add_executable(syntax_file_generator ${PROJECT_SOURCE_DIR}/tools/GenerateSyntaxFiles.cpp)
 target_link_libraries(syntax_file_generator PRIVATE Iconv::Iconv)
@@ -16,4 +17,3 @@ add_custom_command(
   COMMENT "Generating the statement reference files")
 add_custom_target(syntax_files ALL DEPENDS ${SYNTAX_FILES})
 add_dependencies(korvelin syntax_files)
-install(FILES ${SYNTAX_FILES} DESTINATION share/korvelin)
