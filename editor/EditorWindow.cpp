@@ -7,6 +7,7 @@
 #include "editor/EditorMenuTable.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
+#include "help/StatementListWindow.h"
 #include "interpreter/Interpreter.h"
 #include "platform/widgets/SystemPrinter.h"
 #include "platform/Settings.h"
@@ -54,6 +55,9 @@ EditorWindow::EditorWindow(Interpreter& interpreter, UserDialogs& dialogs, Execu
         state.statementListTarget = QStringLiteral("PROG");
         if (menuAvailable(QStringLiteral("menu_list"))) invokeHandler(this, QStringLiteral("menu_list"));
     });
+    statementList = new StatementListWindow(this);
+    statementList->setProgramTarget(RichTextBox1);
+    connect(this, &EditorWindow::editorClosed, statementList, &StatementListWindow::hideAll);
     connect(RichTextBox1, &ProgramEditor::fileDropped, this, &EditorWindow::RichTextBox1_FileDropped);
     RichTextBox1->enterHandler = [this] { return continueAutoNumbering(); };
 
@@ -66,6 +70,7 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::setAppDirectory(const QString& directory) {
     state.AppDirectory = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+    statementList->setAppDirectory(state.AppDirectory);
     for (int letter = 0; letter < 26; ++letter)
         state.DriveDirectories[static_cast<std::size_t>(letter)] =
             QString(QChar(u'A' + letter)) + QStringLiteral(":\\");
@@ -359,6 +364,11 @@ void EditorWindow::menu_classic_Click() {
 
 void EditorWindow::menu_version_Click() {
     dialogs_.about(this);
+}
+
+void EditorWindow::menu_list_Click() {
+    state.statementListTarget = QStringLiteral("PROG");
+    statementList->showList(state.statementListTarget, RichTextBox1);
 }
 
 // --- shut-down and size ---

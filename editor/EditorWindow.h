@@ -28,6 +28,7 @@ class ProgramEditor;
 class RunCommands;
 class Settings;
 class SystemPrinter;
+class StatementListWindow;
 class UserDialogs;
 
 // The editor's own state. `StartMode` and `CommandTail` are the
@@ -66,6 +67,8 @@ class EditorWindow : public QMainWindow {
     void setAppDirectory(const QString& directory);
 
     ProgramEditor* RichTextBox1 = nullptr;
+    // The statement list (and its detail window), loaded hidden.
+    StatementListWindow* statementList = nullptr;
     QToolBar* Toolbar1 = nullptr;
     QLineEdit* Text2 = nullptr; // the line indicator
     ImageList ImageList1;
@@ -150,6 +153,7 @@ class EditorWindow : public QMainWindow {
     void menu_wdelete_Click();
     void menu_wedit_Click();
     void menu_call_Click();
+    void menu_list_Click();
     void menu_classic_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
