@@ -7,14 +7,15 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake ninja-build g++ ccache pkg-config libgtest-dev \
 	qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
-	fonts-ipafont-mincho fonts-ipafont-gothic
+	fonts-ipafont-mincho fonts-ipafont-gothic imagemagick \
+	poppler-utils sox cups printer-driver-cups-pdf pulseaudio pulseaudio-utils
 # The peers the benchmarks compare with, and a display server for the window benchmark.
 BENCH_PACKAGES = yabasic bwbasic xvfb xauth time
 # The layout and lint checks (make format-check, make tidy).
 LINT_PACKAGES = clang-format clang-tidy
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps install-packages configure build install run test release-build bench clean format format-check tidy
+.PHONY: all deps install-packages configure build install run test release-build bench clean format format-check tidy sanitize fuzz
 
 all: build
 
@@ -69,7 +70,39 @@ bench: build
 	@$(MAKE) --no-print-directory install-packages PACKAGES="$(BENCH_PACKAGES)"
 	bench/run $(BUILD)/korvelin 3
 	bench/window-run $(BUILD)/korvelin 3
+	bench/graphics-run $(BUILD)/korvelin 5
 	bench/startup-run $(BUILD)/korvelin
+	bench/watch-run $(BUILD) 3
+
+# The test suite under AddressSanitizer and UndefinedBehaviorSanitizer, in a
+# build directory of its own. Slow: run it before merging engine changes
+# (docs/RELIABILITY.md).
+SANITIZE_BUILD ?= build-sanitize
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVELIN_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+# The libFuzzer target around the engine and the batch host (clang), run for
+# FUZZ_SECONDS on one core from the seed corpus; new inputs it finds go to
+# $(FUZZ_BUILD)/corpus, crashes to $(FUZZ_BUILD)/crashes.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	@$(MAKE) --no-print-directory install-packages PACKAGES="clang"
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVELIN_FUZZ=ON \
+	  -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target korvelin_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/crashes $(FUZZ_BUILD)/work
+	cd $(FUZZ_BUILD)/work && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=0 \
+	  ../korvelin_fuzz -jobs=1 -workers=1 -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -rss_limit_mb=2048 -max_len=4096 -dict=$(CURDIR)/tests/fuzz/keywords.dict \
+	  -artifact_prefix=../crashes/ ../corpus $(CURDIR)/tests/fuzz/corpus
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

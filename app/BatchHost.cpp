@@ -3,6 +3,8 @@
 #include "interpreter/Interpreter.h"
 #include "screen/statements/ConsoleInput.h"
 
+#include <algorithm>
+
 namespace korvelin {
 
 namespace {
@@ -179,8 +181,18 @@ bool BatchHost::readKey(char16_t& key) {
     return true;
 }
 
+// The transcript shows what the console draws: a control character takes
+// one blank cell there (no glyph) and moves nothing, so it is a blank here
+// too rather than a line break or a terminal command in stdout.
 void BatchHost::consoleText(std::u16string_view text) {
-    writeText(output_, text);
+    const auto isControl = [](char16_t c) { return c < 0x20 || c == 0x7F; };
+    if (std::none_of(text.begin(), text.end(), isControl)) {
+        writeText(output_, text);
+        return;
+    }
+    std::u16string shown(text);
+    std::replace_if(shown.begin(), shown.end(), isControl, u' ');
+    writeText(output_, shown);
 }
 
 void BatchHost::consoleLineEnd() {

@@ -7,6 +7,9 @@ class QApplication;
 
 namespace korvelin {
 
+class DosPaths;
+class Settings;
+
 // Runs the editor (or, with a program file in `arguments`, that program
 // with the editor hidden) until the application ends; returns its exit code.
 // `arguments` are the command-line arguments after the program's own name.
@@ -19,5 +22,8 @@ QString applicationDirectory();
 QString findDataFile(const QString& name);
 // The same for an executable in `directory` (ending with "/").
 QString findDataFileFrom(const QString& directory, const QString& name);
+// The settings' "DRIVES" section as the drive letters' host folders (a
+// drive the section does not name keeps its default).
+void applyDriveSettings(const Settings& settings, DosPaths& paths);
 
 } // namespace korvelin

@@ -4,6 +4,7 @@
 #include "editor/EditorWindow.h"
 #include "screen/widgets/ExecutionScreenPort.h"
 #include "editor/ProgramEditor.h"
+#include "help/StatementListWindow.h"
 #include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
 #include "interpreter/statements/Statements.h"
@@ -54,10 +55,18 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
         ExecuteDirectLine(line);
         debugScreen_.showScreen();
     };
-    connect(box, &DebugTextBox::focusEntered, this,
-            [this] { editor_.state.statementListTarget = QStringLiteral("DEBUG"); });
-    connect(&debugScreen_, &DebugScreen::closed, this,
-            [this] { editor_.state.statementListTarget = QStringLiteral("PROG"); });
+    // The list window's tag follows: its 複 写 inserts where the user works.
+    connect(box, &DebugTextBox::focusEntered, this, [this] {
+        editor_.state.statementListTarget = QStringLiteral("DEBUG");
+        editor_.statementList->Tag = editor_.state.statementListTarget;
+    });
+    connect(&debugScreen_, &DebugScreen::closed, this, [this] {
+        editor_.state.statementListTarget = QStringLiteral("PROG");
+        editor_.statementList->Tag = editor_.state.statementListTarget;
+    });
+    editor_.statementList->setDebugTarget(box);
+    connect(box, &DebugTextBox::statementListRequested, this,
+            [this, box] { editor_.statementList->showList(QStringLiteral("DEBUG"), box); });
     editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
 }
 
@@ -141,6 +150,8 @@ void ExecutionControl::EndRun() {
     endRequested_ = runDepth_ > 0;
     in_.events.eventTarget[EventEndRequest] = -1;
     in_.events.pendingEvent = EventEndRequest;
+    // The end button silences the music at once.
+    in_.voices.stop();
     editor_.setMenuEnabled(halt, false);
     editor_.setMenuEnabled(call, false);
     editor_.setMenuEnabled(exec, true);

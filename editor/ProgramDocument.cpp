@@ -68,6 +68,8 @@ void EditorWindow::rememberDirectory(const QString& path) {
     state.CurrentDirectory = directoryOf(path);
     // Host folders are all reached through drive C.
     state.DriveDirectories[static_cast<std::size_t>('C' - 'A')] = state.CurrentDirectory;
+    // RUN, CHAIN and the file statements resolve names from here.
+    interpreter_.paths.setProgramFolder(state.CurrentDirectory);
 }
 
 bool EditorWindow::loadProgramFile(const QString& path) {
@@ -105,7 +107,15 @@ bool EditorWindow::confirmDiscard() {
 }
 
 bool EditorWindow::saveTo(const QString& path) {
-    if (!writeProgramFile(path, RichTextBox1->toPlainText(), state.encoding)) {
+    const QString text = RichTextBox1->toPlainText();
+    if (state.encoding == ProgramEncoding::Cp932 && !cp932Holds(text)) {
+        // Never a silent "?" for a character Shift-JIS lacks: UTF-8 or nothing.
+        const SaveAnswer answer = dialogs_.askToSave(
+            this, QStringLiteral("シフトJISで保存できない文字があります。\nUTF-8で保存しますか？"));
+        if (answer != SaveAnswer::Yes) return false;
+        state.encoding = ProgramEncoding::Utf8;
+    }
+    if (!writeProgramFile(path, text, state.encoding)) {
         dialogs_.message(this, QMessageBox::Warning, QStringLiteral("ファイルに書き込みできません。"));
         return false;
     }

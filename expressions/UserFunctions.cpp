@@ -8,11 +8,14 @@
 #include "values/Cp932.h"
 #include "expressions/Evaluator.h"
 #include "values/InterpreterError.h"
+#include "values/StackGuard.h"
 
 namespace korvelin {
 
 UserFunctionCall::UserFunctionCall(Interpreter& in, int nameId) : in_(in) {
+    // The dialect's limit, or the stack actually left when that is less.
     if (in.userFunctionDepth >= MaxUserFunctionDepth) failHost(HostFailureKind::Other);
+    checkStackLeft();
     VariableStore& store = in.variables;
     store.subscriptRegister = {0, -1, -1, -1, -1};
     record_ = store.lookupVariable(nameId, LookupMode::Reference);

@@ -266,6 +266,11 @@ class Lexer {
     // then split out of runs of letters. Null otherwise.
     const KeywordTable* classicReservedWords = nullptr;
 
+    // Whether a numeric constant beyond the Double range fails (the
+    // overflow error) when scanned; preparation turns it off while it
+    // splits lines.
+    bool refuseOverflow = true;
+
   private:
     void readToken();
     void scanToken();
@@ -274,6 +279,7 @@ class Lexer {
     void scanNumber();
     void scanString();
     void scanRadixConstant(int radix);
+    void checkOverflow();
     void setToken(TokenKind kind, char16_t sym = 0) {
         tokenKind = kind;
         symbol = sym;
@@ -281,6 +287,7 @@ class Lexer {
 
     WordTable& words_;
     std::u16string scratch_;
+    bool overflowed_ = false; // the last constant scanned did not fit a Double
 };
 
 bool isWordLetter(int c);

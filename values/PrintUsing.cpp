@@ -1,4 +1,5 @@
 #include "values/PrintUsing.h"
+#include "values/CheckedNumbers.h"
 
 #include "values/Cp932.h"
 #include "values/InterpreterError.h"
@@ -45,7 +46,7 @@ Significant significantDigits(double x) {
     Significant s;
     s.digits += buf[0];
     const char* p = buf + 2;
-    while (*p != 'e')
+    while (*p != '\0' && *p != 'e')
         s.digits += *p++;
     s.exponent = std::atoi(p + 1);
     return s;
@@ -263,6 +264,8 @@ void layFractionPart(const std::vector<PatternToken>& tokens, const PatternShape
 } // namespace
 
 std::u16string applyNumberPattern(std::u16string_view pattern, double magnitude) {
+    // Digits are read from the exponent form, which infinity and NaN lack.
+    finiteOrOverflow(magnitude);
     const std::vector<PatternToken> tokens = tokenizePattern(pattern);
     const PatternShape shape = measurePattern(tokens);
     const PatternDigits digits = patternDigits(shape, magnitude);

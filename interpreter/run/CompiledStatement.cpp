@@ -407,22 +407,27 @@ bool runFor(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
     }
     if (loops.loopTop + 1 >= LoopStackSize) return false;
     // From here on as the handler: the entry is pushed before the values
-    // are worked out, and keeps whatever an error leaves in it.
+    // are worked out, and leaves the stack again when one of them fails.
     LoopEntry& loop = loops.push();
     loop.kind = LoopKind::For;
     loop.headSlot = static_cast<std::int16_t>(args.slot);
     loop.bodySlot = static_cast<std::int16_t>(args.next);
     loop.variableSlot = counter;
-    loop.initialValue = c.value.evaluate(in);
-    loop.limit = c.limit.evaluate(in);
     const bool stepWritten = c.step.expression != nullptr;
-    loop.step = stepWritten ? c.step.evaluate(in) : Value::integer(1);
-    in.variables[counter] = loop.initialValue;
     bool skipped;
     try {
-        skipped = startsPastTheLimit(loop);
+        loop.initialValue = c.value.evaluate(in);
+        loop.limit = c.limit.evaluate(in);
+        loop.step = stepWritten ? c.step.evaluate(in) : Value::integer(1);
+        in.variables[counter] = loop.initialValue;
+        try {
+            skipped = startsPastTheLimit(loop);
+        } catch (...) {
+            (stepWritten ? c.step : c.limit).leave(in);
+            throw;
+        }
     } catch (...) {
-        (stepWritten ? c.step : c.limit).leave(in);
+        loops.pop();
         throw;
     }
     if (skipped) loops.skipLevel = loops.loopTop;

@@ -35,6 +35,12 @@ void Interpreter::resetInterpreter() {
     functionBodies_.clear();
     lexer.classicReservedWords = classicDialect ? &keywords : nullptr;
     resetProgramTables();
+    // Files still open (a run discarded at a break, New, Open ...) are
+    // written out and freed; a failure was the old run's and is not news now.
+    try {
+        files.closeAll();
+    } catch (const HostFailure&) {
+    }
 }
 
 void Interpreter::resetProgramTables() {
@@ -103,6 +109,13 @@ void Interpreter::prepareProgram(PrepareMode mode) {
 // Scans the source lines into slots from `firstSlot` on. Throws
 // InterpreterError (already reported) when the text cannot be prepared.
 void Interpreter::prepareText(const std::u16string& text, int firstSlot) {
+    // Splitting only looks for statement ends; a constant too large is the
+    // error of the statement that evaluates it.
+    struct KeepOverflowForRun {
+        Lexer& lexer;
+        explicit KeepOverflowForRun(Lexer& l) : lexer(l) { lexer.refuseOverflow = false; }
+        ~KeepOverflowForRun() { lexer.refuseOverflow = true; }
+    } keepOverflow(lexer);
     int slot = firstSlot;
     std::size_t offset = 0;
     while (offset < text.size()) {
@@ -205,6 +218,12 @@ bool Interpreter::splitLine(int slot, int& k) {
             failPreparation(-1, ErrOverflow, lineOffset);
             return false;
         }
+        // The keys of a line near the largest number run out before its
+        // statements do: the line number is as wrong as one beyond 32 bits.
+        if (key > INT32_MAX - k) {
+            failPreparation(-1, ErrSyntax, lineOffset + statements[slot].column);
+            return false;
+        }
         const std::size_t pieceLength = static_cast<std::size_t>(std::max(0, lexer.position - 2));
         statements[current].key = key + k;
         statements[current].lineOffset = lineOffset;
@@ -228,6 +247,10 @@ bool Interpreter::splitLine(int slot, int& k) {
         statements[following].column = nextColumn;
         if (lexer.isWord(KwData) && !listData(following)) return false;
         if (lexer.isWord(KwIf)) {
+            if (key > INT32_MAX - k) {
+                failPreparation(-1, ErrSyntax, lineOffset + statements[slot].column);
+                return false;
+            }
             statements[following].key = key + k;
             statements[following].lineOffset = lineOffset;
             statements.setText(following, std::u16string(trimRight(rest.text)));

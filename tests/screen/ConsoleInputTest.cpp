@@ -40,6 +40,16 @@ TEST(InputLine, NumbersNeedOneConstantPerVariable) {
     EXPECT_EQ(parse(u"5 6", {false}).items.at(0).toDouble(), 5);
 }
 
+TEST(InputLine, NumbersBeyondTheDoubleRangeAreRejectedNotInfinite) {
+    EXPECT_FALSE(parse(u"1E999", {false}).accepted);
+    EXPECT_FALSE(parse(u"-1E400", {false}).accepted);
+    EXPECT_FALSE(parse(u"1" + std::u16string(400, u'0'), {false}).accepted);
+    EXPECT_FALSE(parse(u"&H" + std::u16string(300, u'F'), {false}).accepted);
+    EXPECT_FALSE(parse(u"1, 1E999", {false, false}).accepted);
+    EXPECT_EQ(parse(u"1E-999", {false}).items.at(0).toDouble(), 0);
+    EXPECT_EQ(parse(u"1E308", {false}).items.at(0).toDouble(), 1E308);
+}
+
 TEST(InputLine, StringsTakeRawTextUpToTheComma) {
     Parsed p = parse(u"  Hello  ", {true});
     ASSERT_TRUE(p.accepted);
@@ -113,8 +123,8 @@ TEST(ConsoleInput, EndOfTypingEndsTheRunAndTooManyVariablesFail) {
     EXPECT_EQ(r.host.screen, u"? ");
     TypedRun many(u"10 INPUT A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U,V", {});
     EXPECT_EQ(many.in.errors.errorNumber, 9);
-    TypedRun file(u"10 INPUT #1,A", {});
-    EXPECT_EQ(file.in.errors.errorNumber, 21);
+    TypedRun file(u"10 INPUT #1,A", {}); // file input: #1 is not open
+    EXPECT_EQ(file.in.errors.errorNumber, 60);
     TypedRun bad(u"10 INPUT \"x\" A", {});
     EXPECT_EQ(bad.in.errors.errorNumber, 1);
 }
