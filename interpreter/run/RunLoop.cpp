@@ -65,7 +65,7 @@ void Interpreter::runLoop(int startSlot) {
             // Only CHAIN ALL hands its open files to the next program.
             if (!keepVariables) closeFilesAtEnd();
             if (!host.loadProgramFile(currentProgramPath) && !host.restartsAfterFailedLoad()) {
-                events.pendingEvent = 0;
+                events.pendingEvent = NoEvent;
                 finishRun();
                 return;
             }

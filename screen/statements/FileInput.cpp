@@ -106,7 +106,7 @@ class ItemReader {
 
     bool waitForPort() {
         in_.host.processEvents();
-        while (file_.inputBuffer.empty() && in_.events.pendingEvent == 0)
+        while (file_.inputBuffer.empty() && in_.events.pendingEvent == NoEvent)
             in_.host.waitForEvents();
         return !file_.inputBuffer.empty();
     }
@@ -174,7 +174,7 @@ void executeFileInput(Interpreter& in, StatementArgs& args, bool lineInput) {
             {
                 ItemReader reader(in, file);
                 item = isStringName(in, name) ? reader.stringItem() : reader.numericItem();
-                if (in.events.pendingEvent != 0 && file.isSerialPort()) break;
+                if (in.events.pendingEvent != NoEvent && file.isSerialPort()) break;
             }
             store(in, name, slot, std::move(item));
             if (!lexer.isSymbol(u',')) break;
