@@ -5,6 +5,7 @@
 #include "devices/WavRecorder.h"
 #include "interpreter/Interpreter.h"
 #include "app/BatchHost.h"
+#include "app/Startup.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -26,6 +27,7 @@ constexpr int StatusBreak = 3;
 
 struct BatchOptions {
     QString programPath;
+    QString settingsPath;
     QString screenshotPath;
     QString soundPath;   // PLAY and BEEP rendered into a WAV file
     QString printerPath; // printed documents into one PDF file
@@ -37,8 +39,8 @@ struct BatchOptions {
 int usage(const char* problem) {
     std::fprintf(
         stderr,
-        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] [--sound FILE.wav]\n"
-        "                      [--printer FILE.pdf] [--classic] FILE.BAS [ARGS...]\n",
+        "korvelin: %s\nusage: korvelin --batch [--settings FILE] [--screenshot FILE.png] [--desktop WxH] "
+        "[--sound FILE.wav]\n                      [--printer FILE.pdf] [--classic] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -65,7 +67,9 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
             continue;
         }
         if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
-        if (option == "--screenshot") {
+        if (option == "--settings") {
+            options.settingsPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--screenshot") {
             options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
         } else if (option == "--sound") {
             options.soundPath = QString::fromLocal8Bit(argv[++i]);
@@ -120,6 +124,13 @@ int runBatch(int argc, char* argv[]) {
     QGuiApplication app(qtArgc, argv);
 
     BatchHost host(stdin, stdout, stderr);
+    // The windows' settings file (or the named one), read and never written.
+    if (options.settingsPath.isEmpty()) {
+        host.settings.load(applicationDirectory());
+    } else if (!host.settings.loadFile(options.settingsPath)) {
+        std::fprintf(stderr, "korvelin: cannot read %s\n", options.settingsPath.toLocal8Bit().constData());
+        return StatusUsage;
+    }
     if (!loadProgram(options.programPath, host.program)) {
         std::fprintf(stderr, "korvelin: cannot read %s\n", options.programPath.toLocal8Bit().constData());
         return StatusUsage;
@@ -144,9 +155,10 @@ int runBatch(int argc, char* argv[]) {
     host.attach(in);
     in.voices.setOutput(sound.get());
     in.printer.setTarget(printer.get());
-    in.startMode = 2;
+    in.startMode = StartMode::CommandLine;
     in.commandTail = options.commandTail;
-    in.classicDialect = options.classicDialect;
+    in.classicDialect = options.classicDialect || host.settings.classicDialect;
+    in.printer.setFont(applyPrinterFont(host.settings.printerFont));
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
 

@@ -65,11 +65,7 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
     QObject::connect(&editor, &EditorWindow::editorClosed, &debugScreen, &QWidget::close);
     if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) {
         window->attach(
-            interpreter, dialogs,
-            [this] {
-                return !editor.menuEnabled(QStringLiteral("menu_exec")) &&
-                       !editor.menuEnabled(QStringLiteral("menu_resume"));
-            },
+            interpreter, dialogs, [this] { return editor.runStateShown() == RunState::Running; },
             [this] { editor.close(); });
     }
 }
@@ -96,7 +92,7 @@ void EditorSession::start(const QString& commandLine) {
     interpreter.classicDialect = settings.classicDialect || classicDialect;
     editor.menuItem(QStringLiteral("menu_classic"))->setChecked(interpreter.classicDialect);
     if (parsed.programPath.isEmpty()) {
-        interpreter.startMode = 1;
+        interpreter.startMode = StartMode::Interactive;
         interpreter.commandTail.clear();
         screen.showScreen();
         editor.show();
@@ -109,7 +105,7 @@ void EditorSession::start(const QString& commandLine) {
         if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) window->startupFinished();
         return;
     }
-    interpreter.startMode = 2;
+    interpreter.startMode = StartMode::CommandLine;
     interpreter.commandTail = parsed.commandTail.toStdU16String();
     editor.hide();
     editor.openProgram(parsed.programPath);

@@ -42,7 +42,7 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
     : in_(interpreter), editor_(editor), debugScreen_(debugScreen), screen_(screen), dialogs_(dialogs) {
     editor_.setRunCommands(this);
     DebugTextBox* box = debugScreen_.Text1;
-    box->keysRefused = [this] { return !editor_.menuEnabled(exec) && !editor_.menuEnabled(resume); };
+    box->keysRefused = [this] { return runState() == RunState::Running; };
     box->beep = [this] { dialogs_.beep(); };
     box->executeLine = [this](const QString& line) {
         ExecuteDirectLine(line);
@@ -56,9 +56,7 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
 }
 
 RunState ExecutionControl::runState() const {
-    if (editor_.menuEnabled(resume)) return RunState::Break;
-    if (editor_.menuEnabled(exec)) return RunState::Idle;
-    return RunState::Running;
+    return editor_.runStateShown();
 }
 
 void ExecutionControl::showRunningState() {
@@ -133,7 +131,7 @@ void ExecutionControl::EndRun() {
         editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
     }
     // A run waiting for console input ends when it sees this tag.
-    screen_.setInputBoxTag(u"FORCED");
+    screen_.setInputBoxTag(InputBoxTag::Forced);
     endRequested_ = runDepth_ > 0;
     in_.events.eventTarget[EventEndRequest] = -1;
     in_.events.pendingEvent = EventEndRequest;
@@ -168,7 +166,7 @@ void ExecutionControl::resetInterpreter() {
 void ExecutionControl::runStopped(RunStop stopKind) {
     screen_.runStopped();
     editor_.flushLineNumber();
-    if (in_.startMode == 1) editor_.RichTextBox1->setFocus();
+    if (in_.startMode == StartMode::Interactive) editor_.RichTextBox1->setFocus();
     editor_.setMenuEnabled(stop, false);
     editor_.setButton(startButton, startImage, true);
     editor_.setButton(breakButton, breakImage + disabledSuffix, false);
@@ -180,7 +178,7 @@ void ExecutionControl::runStopped(RunStop stopKind) {
     }
     showIdleState();
     // Started from the command line, the application ends with its program.
-    if (in_.startMode == 2) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
+    if (in_.startMode == StartMode::CommandLine) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
 }
 
 void ExecutionControl::appendDirectText(std::u16string text) {
@@ -236,8 +234,8 @@ void ExecutionControl::ExecuteDirectLine(const QString& line) {
     in_.loops.loopTop = -1;
     in_.loops.skipLevel = -1;
     showIdleState();
-    if (in_.startMode == 3) {
-        in_.startMode = 1;
+    if (in_.startMode == StartMode::CloseWhenRunEnds) {
+        in_.startMode = StartMode::Interactive;
         editor_.close();
     }
 }
