@@ -160,6 +160,7 @@ int runBatch(int argc, char* argv[]) {
     in.startMode = StartMode::CommandLine;
     in.commandTail = options.commandTail;
     in.classicDialect = options.classicDialect || host.settings.classicDialect;
+    in.printer.setFont(applyPrinterFont(host.settings.printerFont));
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
     // Drives from the settings file; the current directory starts as the
