@@ -134,7 +134,9 @@ void WatchWindow::CompileWatches() {
     } catch (const HostFailure& failure) {
         number = mapHostFailure(failure.kind());
     }
-    if (number != 0) interpreter_.reportError(-1, number, {});
+    if (number == 0) return;
+    interpreter_.recordError(-1, number);
+    interpreter_.reportError(-1, number, {});
 }
 
 void WatchWindow::showWatch(int index) {

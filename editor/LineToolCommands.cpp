@@ -65,6 +65,8 @@ void EditorWindow::applyLineTool(const LineToolResult& result) {
     case LineToolResult::Kind::Changed: replaceWholeText(result.text); break;
     case LineToolResult::Kind::Failed:
         if (result.caretOffset >= 0) placeCaret(result.caretOffset);
+        // An error outside a run: ERR is set, the box shows no line number.
+        interpreter_.recordError(-1, result.errorNumber);
         interpreter_.reportError(-1, result.errorNumber, {});
         break;
     }
