@@ -7,7 +7,8 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake ninja-build g++ ccache pkg-config libgtest-dev \
 	qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
-	fonts-ipafont-mincho fonts-ipafont-gothic
+	fonts-ipafont-mincho fonts-ipafont-gothic imagemagick \
+	poppler-utils sox cups printer-driver-cups-pdf pulseaudio pulseaudio-utils
 # The peers the benchmarks compare with, and a display server for the window benchmark.
 BENCH_PACKAGES = yabasic bwbasic xvfb xauth time
 # The layout and lint checks (make format-check, make tidy).
@@ -66,7 +67,9 @@ bench: build
 	@$(MAKE) --no-print-directory install-packages PACKAGES="$(BENCH_PACKAGES)"
 	bench/run $(BUILD)/korvelin 3
 	bench/window-run $(BUILD)/korvelin 3
+	bench/graphics-run $(BUILD)/korvelin 5
 	bench/startup-run $(BUILD)/korvelin
+	bench/watch-run $(BUILD) 3
 
 # The test suite under AddressSanitizer and UndefinedBehaviorSanitizer, in a
 # build directory of its own. Slow: run it before merging engine changes

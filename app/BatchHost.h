@@ -45,6 +45,7 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     std::u16string programText() override { return program; }
     std::u16string directText() override { return {}; }
     bool loadProgramFile(const std::u16string& path) override;
+    bool restartsAfterFailedLoad() override { return false; }
     void placeEditorCaret(std::int32_t) override {}
     void showLineNumber(std::int32_t) override {}
     void setBusyPointer(bool) override {}

@@ -1,15 +1,20 @@
 #include "app/BatchMode.h"
 
+#include "devices/PdfPrintTarget.h"
 #include "devices/ProgramFile.h"
+#include "devices/WavRecorder.h"
 #include "interpreter/Interpreter.h"
 #include "app/BatchHost.h"
 #include "app/Startup.h"
+#include "platform/Settings.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,6 +31,8 @@ struct BatchOptions {
     QString programPath;
     QString settingsPath;
     QString screenshotPath;
+    QString soundPath;   // PLAY and BEEP rendered into a WAV file
+    QString printerPath; // printed documents into one PDF file
     QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
     std::u16string commandTail;
     bool classicDialect = false;
@@ -34,8 +41,8 @@ struct BatchOptions {
 int usage(const char* problem) {
     std::fprintf(
         stderr,
-        "korvelin: %s\nusage: korvelin --batch [--settings FILE] [--screenshot FILE.png] [--desktop WxH] "
-        "[--classic] FILE.BAS [ARGS...]\n",
+        "korvelin: %s\nusage: korvelin --batch [--settings FILE] [--screenshot FILE.png] [--desktop WxH]\n"
+        "                      [--sound FILE.wav] [--printer FILE.pdf] [--classic] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -66,6 +73,10 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
             options.settingsPath = QString::fromLocal8Bit(argv[++i]);
         } else if (option == "--screenshot") {
             options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--sound") {
+            options.soundPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--printer") {
+            options.printerPath = QString::fromLocal8Bit(argv[++i]);
         } else if (option == "--desktop") {
             const std::optional<QSize> size = parseSize(argv[++i]);
             if (!size) return usage("--desktop wants WIDTHxHEIGHT in pixels");
@@ -130,19 +141,48 @@ int runBatch(int argc, char* argv[]) {
         return loadProgram(QString::fromStdU16String(path), text);
     };
 
+    // Without the options nothing sounds and printed output is dropped.
+    std::unique_ptr<WavRecorder> sound;
+    if (!options.soundPath.isEmpty()) {
+        sound = std::make_unique<WavRecorder>(options.soundPath);
+        if (!sound->isOpen()) {
+            std::fprintf(stderr, "korvelin: cannot write %s\n", options.soundPath.toLocal8Bit().constData());
+            return StatusUsage;
+        }
+    }
+    std::unique_ptr<PdfPrintTarget> printer;
+    if (!options.printerPath.isEmpty()) printer = std::make_unique<PdfPrintTarget>(options.printerPath);
+
     Interpreter in(host);
     host.attach(in);
+    in.voices.setOutput(sound.get());
+    in.printer.setTarget(printer.get());
     in.startMode = StartMode::CommandLine;
     in.commandTail = options.commandTail;
     in.classicDialect = options.classicDialect || host.settings.classicDialect;
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
+    // Drives from the settings file; the current directory starts as the
+    // working directory the program was run from.
+    applyDriveSettings(host.settings, in.paths);
+    in.paths.setAppDirectory(applicationDirectory());
+    in.paths.setProgramFolder(QDir::currentPath());
 
     in.prepareProgram(PrepareMode::Full);
     if (!host.errorReported) in.runLoop(in.statements.firstStatement);
     host.flush();
 
     int status = host.errorReported ? StatusError : host.stoppedAtBreak ? StatusBreak : StatusEnded;
+    // The application ends: so does the document still open.
+    try {
+        in.printer.endDocument();
+    } catch (const HostFailure&) {
+    }
+    in.printer.setTarget(nullptr);
+    if (printer && !printer->finish()) {
+        std::fprintf(stderr, "korvelin: cannot write %s\n", options.printerPath.toLocal8Bit().constData());
+        status = StatusUsage;
+    }
     if (!options.screenshotPath.isEmpty() && !in.screen.windowImage().save(options.screenshotPath, "PNG")) {
         std::fprintf(stderr, "korvelin: cannot write %s\n", options.screenshotPath.toLocal8Bit().constData());
         status = StatusUsage;

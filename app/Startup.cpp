@@ -1,6 +1,8 @@
 #include "app/Startup.h"
 
 #include "app/EditorSession.h"
+#include "devices/DosPath.h"
+#include "platform/Settings.h"
 #include "screen/ScreenState.h"
 
 #include <QApplication>
@@ -16,14 +18,24 @@ QString applicationDirectory() {
 }
 
 QString findDataFile(const QString& name) {
-    const QString beside = applicationDirectory() + name;
+    return findDataFileFrom(applicationDirectory(), name);
+}
+
+QString findDataFileFrom(const QString& directory, const QString& name) {
+    const QString beside = directory + name;
     if (QFileInfo::exists(beside)) return beside;
     // Installed: bin/korvelin finds share/korvelin/ (the relative path
     // comes from the install layout the build was configured with).
-    const QString installed =
-        QDir::cleanPath(applicationDirectory() + QStringLiteral(KORVELIN_DATA_FROM_BINDIR) + name);
+    const QString installed = QDir::cleanPath(directory + QStringLiteral(KORVELIN_DATA_FROM_BINDIR) + name);
     if (QFileInfo::exists(installed)) return installed;
     return {};
+}
+
+void applyDriveSettings(const Settings& settings, DosPaths& paths) {
+    for (int letter = 0; letter < 26; ++letter) {
+        const QString& folder = settings.drives[static_cast<std::size_t>(letter)];
+        if (!folder.isEmpty()) paths.setDriveRoot(static_cast<char16_t>(u'A' + letter), folder);
+    }
 }
 
 int runEditorApplication(QApplication& app, const QStringList& arguments) {

@@ -7,6 +7,9 @@ class QApplication;
 
 namespace korvelin {
 
+class DosPaths;
+class Settings;
+
 // Runs the editor (or, with a program file in `arguments`, that program
 // with the editor hidden) until the application ends; returns its exit code.
 // `arguments` are the command-line arguments after the program's own name.
@@ -17,5 +20,10 @@ QString applicationDirectory();
 // Where a shipped data file is: beside the executable or in the installed
 // share/korvelin folder; "" when it is in neither.
 QString findDataFile(const QString& name);
+// The same for an executable in `directory` (ending with "/").
+QString findDataFileFrom(const QString& directory, const QString& name);
+// The settings' "DRIVES" section as the drive letters' host folders (a
+// drive the section does not name keeps its default).
+void applyDriveSettings(const Settings& settings, DosPaths& paths);
 
 } // namespace korvelin

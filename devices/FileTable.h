@@ -2,17 +2,20 @@
 // The interpreter's file numbers: entries 1..9 are the program's files,
 // entry 0 holds the pending line of output written without a file number
 // (LPRINT, LFILES). Behind an open entry stands a disk file, the serial
-// port or a printer device, each seen through one QIODevice (QFile,
-// QSerialPort ...), so the readers of EOF, LOC, LOF and INPUT$ need not
-// know which.
+// port or a printer device, each seen through one FileDevice, so the
+// readers of EOF, LOC, LOF and INPUT$ need not know which.
+//
+// The printer and the serial port plug in through DeviceOpeners: their
+// owners give the table a function that opens the device for a name.
 
+#include "devices/DosPath.h"
+#include "devices/FileDevice.h"
 #include "values/HostFailure.h"
 #include "values/InterpreterError.h"
 
-#include <QIODevice>
-
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,16 +39,36 @@ struct FileEntry {
     std::int16_t column = 0;
     std::int16_t recordLength = 0;
     std::vector<FieldBinding> fields;
-    std::unique_ptr<QIODevice> device;
+    std::unique_ptr<FileDevice> device;
+    QString hostPath; // disk files: the host file, to tell a second writer
 
     bool isOpen() const { return !name.empty(); }
     bool isSerialPort() const { return name.starts_with(u"COM"); }
     bool isRandom() const { return mode == u"RANDOM"; }
+    bool isWriting() const { return mode == u"OUTPUT" || mode == u"APPEND"; }
+};
+
+// How an OPEN of "PRN:"/"LPTn:" or "COMn:" reaches its device. The printer
+// opener receives the device name without its colon ("PRN", "LPT1"); the
+// serial opener the upper-cased name, which it may rewrite into the form
+// the entry keeps ("COM1:N81N"). Without a serial opener the port does not
+// open; without a printer opener the device name is opened as an ordinary
+// file in the current directory, as a host without printer devices would.
+struct DeviceOpeners {
+    std::function<std::unique_ptr<FileDevice>(const std::u16string& device, FileMode mode)> printer;
+    std::function<std::unique_ptr<FileDevice>(std::u16string& name)> serial;
+    // LFILES (and LPRINT) hand each finished line here.
+    std::function<void(const std::string& line)> printLine;
 };
 
 class FileTable {
   public:
     static constexpr int EntryCount = 10;
+
+    FileTable() = default;
+    ~FileTable();
+    FileTable(const FileTable&) = delete;
+    FileTable& operator=(const FileTable&) = delete;
 
     // Any entry 0..9; another number fails as an out-of-range host error.
     FileEntry& entry(std::int32_t number) {
@@ -61,8 +84,47 @@ class FileTable {
         return e;
     }
 
+    // --- OPEN and CLOSE ---
+    // Opens `name` (upper-cased, not yet resolved) on entry `number` (1..9,
+    // free). Disk names are looked up through `paths`.
+    void open(std::int32_t number, const std::u16string& name, FileMode mode, const DosPaths& paths);
+    // Closing one entry: a pending partial line is written, the device
+    // closed, the entry freed. A free entry is left alone.
+    void close(std::int32_t number);
+    // Entries 1..9 in ascending order; every one is closed even when an
+    // earlier one fails, and the first failure is thrown afterwards.
+    void closeAll();
+    // Data written so far reaches the host; the files stay open (a break).
+    void flushAll();
+
+    // --- sequential output ---
+    // PRINT #/WRITE # text for the pending line. `column` counts it (and
+    // stops at 32767); a pending line that grows beyond any sensible length
+    // goes ahead to a disk file, which ends up holding the same bytes.
+    void appendPending(FileEntry& e, std::string_view bytes);
+    static constexpr std::size_t MaxPendingBytes = 64 * 1024;
+    // PRINT #/WRITE # ended a line: lineBuffer and CR LF go to the device.
+    void writeLine(FileEntry& e);
+    // A serial port takes pending text at once, without a line end.
+    void sendPending(FileEntry& e);
+
+    // --- sequential input ---
+    // INPUT # needs more text: the next line and CR LF become inputBuffer
+    // (error 55 when the file is at its end).
+    void fetchLine(FileEntry& e);
+    // LINE INPUT #: the unread rest of the current line, or the next line.
+    std::string fetchWholeLine(FileEntry& e);
+    // Nothing left to read: neither in the file nor in the unread rest of
+    // the current line (blanks and line ends do not count as data).
+    bool atEndOfData(FileEntry& e);
+
+    DeviceOpeners openers;
+
   private:
     std::array<FileEntry, EntryCount> entries_;
 };
+
+// The mode word of OPEN as FileMode.
+FileMode fileModeOf(std::u16string_view modeWord);
 
 } // namespace korvelin

@@ -7,7 +7,9 @@
 #include "editor/EditorMenuTable.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
+#include "help/StatementListWindow.h"
 #include "interpreter/Interpreter.h"
+#include "platform/widgets/SystemPrinter.h"
 #include "platform/Settings.h"
 #include "platform/widgets/UserDialogs.h"
 #include "screen/widgets/ExecutionScreenPort.h"
@@ -53,12 +55,11 @@ EditorWindow::EditorWindow(Interpreter& interpreter, UserDialogs& dialogs, Execu
         state.statementListTarget = QStringLiteral("PROG");
         if (menuAvailable(QStringLiteral("menu_list"))) invokeHandler(this, QStringLiteral("menu_list"));
     });
+    statementList = new StatementListWindow(this);
+    statementList->setProgramTarget(RichTextBox1);
+    connect(this, &EditorWindow::editorClosed, statementList, &StatementListWindow::hideAll);
     connect(RichTextBox1, &ProgramEditor::fileDropped, this, &EditorWindow::RichTextBox1_FileDropped);
-    RichTextBox1->enterHandler = [this] {
-        // Automatic numbering belongs to the line tools; without them the
-        // key goes on to the control.
-        return false;
-    };
+    RichTextBox1->enterHandler = [this] { return continueAutoNumbering(); };
 
     for (const char* name : {"menu_save", "menu_halt", "menu_stop", "menu_resume", "menu_call"})
         setMenuEnabled(QString::fromLatin1(name), false);
@@ -69,9 +70,11 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::setAppDirectory(const QString& directory) {
     state.AppDirectory = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+    statementList->setAppDirectory(state.AppDirectory);
     for (int letter = 0; letter < 26; ++letter)
         state.DriveDirectories[static_cast<std::size_t>(letter)] =
             QString(QChar(u'A' + letter)) + QStringLiteral(":\\");
+    interpreter_.paths.setAppDirectory(state.AppDirectory);
     rememberDirectory(state.AppDirectory + QStringLiteral("x"));
 }
 
@@ -221,6 +224,16 @@ void EditorWindow::Toolbar1_ButtonClick(int number) {
     case 13:
         if (menuEnabled(QStringLiteral("menu_halt"))) menu_halt_Click();
         return;
+    case 5:
+        // The printer set-up, then (unless cancelled) the execution window
+        // printed as a page of its own.
+        if (!systemPrinter_ || !dialogs_.printSetup(this, systemPrinter_->printerToSetUp())) return;
+        printReportingFailure([this] {
+            interpreter_.printer.endDocument();
+            interpreter_.printer.printImage(interpreter_.screen.windowImage());
+            interpreter_.printer.endDocument();
+        });
+        return;
     default: break;
     }
     const auto spec = std::find_if(buttonTable().begin(), buttonTable().end(),
@@ -258,6 +271,35 @@ bool EditorWindow::programRunning() const {
 }
 
 // --- menu handlers ---
+
+void EditorWindow::menu_print_Click() {
+    if (!systemPrinter_ || !dialogs_.printSetup(this, systemPrinter_->printerToSetUp())) return;
+    // The listing goes after whatever a program printed and ends the document.
+    printReportingFailure([this] {
+        QStringList lines = RichTextBox1->toPlainText().split(QLatin1Char('\n'));
+        if (!lines.isEmpty() && lines.constLast().isEmpty()) lines.removeLast();
+        for (const QString& line : lines)
+            interpreter_.printer.printLine(line);
+        interpreter_.printer.endDocument();
+    });
+}
+
+void EditorWindow::menu_setprn_Click() {
+    if (systemPrinter_) dialogs_.printSetup(this, systemPrinter_->printerToSetUp());
+}
+
+void EditorWindow::menu_setpfont_Click() {
+    if (dialogs_.printerFont(this, settings_.printerFont))
+        interpreter_.printer.setFont(applyPrinterFont(settings_.printerFont));
+}
+
+void EditorWindow::printReportingFailure(const std::function<void()>& print) {
+    try {
+        print();
+    } catch (const HostFailure&) {
+        dialogs_.message(this, QMessageBox::Warning, QStringLiteral("メッセージの定義されていないエラーです。"));
+    }
+}
 
 void EditorWindow::menu_exec_Click() {
     if (runCommands_) runCommands_->StartRun();
@@ -324,6 +366,11 @@ void EditorWindow::menu_version_Click() {
     dialogs_.about(this);
 }
 
+void EditorWindow::menu_list_Click() {
+    state.statementListTarget = QStringLiteral("PROG");
+    statementList->showList(state.statementListTarget, RichTextBox1);
+}
+
 // --- shut-down and size ---
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
@@ -340,6 +387,8 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     }
     if (interpreter_.startMode == StartMode::Interactive) interpreter_.startMode = StartMode::Closing;
     screen_.closeScreen();
+    // PUT ... KANJI keeps its font name in the printer font's setting.
+    settings_.printerFont.PrinterFontName = QString::fromStdU16String(interpreter_.screen.kanjiFontName);
     settings_.save(state.AppDirectory);
     event->accept();
     emit editorClosed();

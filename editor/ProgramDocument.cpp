@@ -68,6 +68,8 @@ void EditorWindow::rememberDirectory(const QString& path) {
     state.CurrentDirectory = directoryOf(path);
     // Host folders are all reached through drive C.
     state.DriveDirectories[static_cast<std::size_t>('C' - 'A')] = state.CurrentDirectory;
+    // RUN, CHAIN and the file statements resolve names from here.
+    interpreter_.paths.setProgramFolder(state.CurrentDirectory);
 }
 
 bool EditorWindow::loadProgramFile(const QString& path) {

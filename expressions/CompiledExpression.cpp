@@ -102,7 +102,9 @@ class Evaluation {
     // The first lookup creates the variable when it does not exist yet.
     [[gnu::noinline]] std::int32_t lookUpScalar(const Node& n) {
         const std::int32_t slot = store_.lookupVariable(in_.completeName(n.wordId), LookupMode::Reference);
-        remember(store_, n, slot);
+        // A watch reads a name that does not exist yet from a scratch slot;
+        // the variable may be created later, so that slot is not kept.
+        if (slot != ScratchStringSlot && slot != ScratchNumberSlot) remember(store_, n, slot);
         return slot;
     }
 
@@ -126,7 +128,8 @@ class Evaluation {
             return store_[store_.elementSlot(store_.variableTable[static_cast<std::size_t>(n.memory.found)])];
         // The first reference may create the array, with its implicit bounds.
         const std::int32_t slot = store_.lookupVariable(name, LookupMode::Reference);
-        remember(store_, n, store_.arrayEntry(name));
+        const int entry = store_.arrayEntry(name);
+        if (entry >= 0) remember(store_, n, entry); // a watch creates no array
         return store_[slot];
     }
 
@@ -259,7 +262,7 @@ void evaluateTree(Interpreter& in, const CompiledExpression& compiled, const Sca
 const CompiledExpression* findOrCompile(Interpreter& in) {
     Lexer& lexer = in.lexer;
     const ScanText* text = lexer.source;
-    if (!text || lexer.scanData || !lexer.compileExpressions || in.variables.watchEvaluation) return nullptr;
+    if (!text || lexer.scanData || !lexer.compileExpressions) return nullptr;
     const int position = lexer.position;
     const CompiledExpression* compiled = text->tokens.expressionAt(position);
     if (!compiled) {

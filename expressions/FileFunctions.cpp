@@ -17,35 +17,37 @@ FileEntry& queriedEntry(Interpreter& in) {
 }
 
 // Characters the port has received and the program has not read yet.
-qint64 waitingCount(const FileEntry& port) {
-    return port.device->bytesAvailable() + static_cast<qint64>(port.inputBuffer.size());
+std::int64_t waitingCount(const FileEntry& port) {
+    return port.device->bytesWaiting() + static_cast<std::int64_t>(port.inputBuffer.size());
 }
 
-Value longResult(qint64 v) {
+Value longResult(std::int64_t v) {
     if (v < 0 || v > 2147483647) failHost(HostFailureKind::Other);
     return Value::longInt(static_cast<std::int32_t>(v));
 }
 
-// A disk file's end is the host's end-of-file test; what INPUT # left
-// unread in inputBuffer does not count.
+// A disk file is at its end when nothing is left to read, neither in the
+// file nor in what INPUT # left of the current line, so a loop on NOT EOF
+// reads every item of the last line.
 Value endOfFile(Interpreter& in) {
-    const FileEntry& e = queriedEntry(in);
-    const bool atEnd = e.isSerialPort() ? waitingCount(e) == 0 : e.device->atEnd();
+    FileEntry& e = queriedEntry(in);
+    const bool atEnd = e.isSerialPort() ? waitingCount(e) == 0 : in.files.atEndOfData(e);
     return Value::integer(atEnd ? -1 : 0);
 }
 
 // Random files: the position of the last byte read or written; sequential
-// files: whole 128-byte blocks passed.
+// files: whole 128-byte blocks passed, counting what has been written.
 Value location(Interpreter& in) {
     const FileEntry& e = queriedEntry(in);
     if (e.isSerialPort()) return longResult(waitingCount(e));
-    if (e.isRandom()) return longResult(e.device->pos());
-    return longResult(e.device->pos() / 128);
+    if (e.isRandom()) return longResult(e.device->position());
+    return longResult(e.device->position() / 128);
 }
 
+// The length reaches the host first, so it includes every line written so far.
 Value fileLength(Interpreter& in) {
     const FileEntry& e = queriedEntry(in);
-    return longResult(e.isSerialPort() ? waitingCount(e) : e.device->size());
+    return longResult(e.isSerialPort() ? waitingCount(e) : e.device->length());
 }
 
 } // namespace

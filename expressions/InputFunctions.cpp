@@ -12,6 +12,8 @@ namespace korvelin {
 
 namespace {
 
+constexpr std::int32_t MaxInputBytes = 16 * 1024 * 1024;
+
 // Lets window events run until `ready` holds or an event is pending (a
 // trap, a break, or the end of the run). Each pass blocks in the event
 // loop, so a program waiting for keys uses no CPU.
@@ -60,16 +62,17 @@ std::string fromDiskFile(FileEntry& file, std::size_t count) {
     // An entry left open by an earlier run has no file behind it any more.
     if (!file.device) failHost(HostFailureKind::Other);
     std::string bytes = file.inputBuffer.substr(0, count);
-    // A read that cannot be met takes nothing, so a program that traps
-    // error 55 can still read what is left.
-    const auto missing = static_cast<qint64>(count - bytes.size());
-    if (!file.device->isSequential() && file.device->bytesAvailable() < missing) raise(ErrInputPastEnd);
-    while (bytes.size() < count) {
-        char c;
-        if (file.device->atEnd() || !file.device->getChar(&c)) raise(ErrInputPastEnd);
-        bytes += c;
+    const std::size_t fromBuffer = bytes.size();
+    if (bytes.size() < count) {
+        file.device->read(bytes, count - bytes.size());
+        // A read that cannot be met takes nothing: what was read waits in
+        // the buffer, so a program that traps error 55 can still read it.
+        if (bytes.size() < count) {
+            file.inputBuffer = std::move(bytes);
+            raise(ErrInputPastEnd);
+        }
     }
-    file.inputBuffer.erase(0, std::min(count, file.inputBuffer.size()));
+    file.inputBuffer.erase(0, fromBuffer);
     return bytes;
 }
 
@@ -78,6 +81,8 @@ Value inputText(Interpreter& in) {
     openList(in);
     const std::int32_t n = wholeOf(evaluateExpression(in));
     if (n <= 0) raise(ErrIllegalCall);
+    // A string that long cannot be held (out of memory, as the host says).
+    if (n > MaxInputBytes) failHost(HostFailureKind::Other);
     const auto count = static_cast<std::size_t>(n);
     checkStringBytes(count);
     if (!in.lexer.isSymbol(u',')) {

@@ -117,17 +117,9 @@ Value jisToShiftJis(Interpreter& in) {
     const std::string s = textOf(singleArgument(in));
     const std::string_view view(s);
     const int j1 = hexValue(view.substr(0, 2));
-    int j2 = hexValue(view.substr(std::min<std::size_t>(2, view.size()), 2));
-    if (j1 % 2 == 1) {
-        if (j2 >= 0x60) j2 += 1;
-        j2 += 0x1F;
-    } else {
-        j2 += 0x7E;
-    }
-    int s1 = (j1 - 0x21) / 2 + 0x81;
-    if (s1 >= 0xA0) s1 += 0x40;
+    const int j2 = hexValue(view.substr(std::min<std::size_t>(2, view.size()), 2));
     std::string bytes;
-    if (!sjis::characterBytes(static_cast<std::uint32_t>(s1 * 0x100 + j2), bytes) || bytes.size() != 2)
+    if (!sjis::characterBytes(sjis::jisToShiftJis(j1, j2), bytes) || bytes.size() != 2)
         raise(ErrIllegalCall);
     return Value::bytes(std::move(bytes));
 }

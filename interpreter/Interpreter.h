@@ -4,6 +4,8 @@
 // around it. Tests create as many as they like.
 
 #include "devices/FileTable.h"
+#include "devices/PrinterDevice.h"
+#include "devices/VoiceQueue.h"
 #include "interpreter/ControlState.h"
 #include "values/Keywords.h"
 #include "interpreter/Lexer.h"
@@ -144,7 +146,10 @@ class Interpreter {
     RandomState random;
     Clock clock;
     ScreenState screen;
+    VoiceQueue voices;     // PLAY and BEEP
+    PrinterDevice printer; // LPRINT, LFILES, printer files, COPY (before files: they print on close)
     FileTable files;
+    DosPaths paths; // the current directories and the drives' host folders
 
     int dataIndex = 0;                    // READ pointer: DATA statement index
     std::u16string_view currentStatement; // the keyword recorded by the statement running
@@ -165,6 +170,7 @@ class Interpreter {
     bool splitLine(int slot, int& k);
     void failPreparation(int slot, int number, std::int32_t caretOffset);
     void finishRun();
+    void closeFilesAtEnd();
     void pushEventEntry(int cur);
 
     std::array<StatementHandler, KeywordCount> handlers_{};

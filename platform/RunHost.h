@@ -40,6 +40,9 @@ class RunHost {
     // Loads a program file into the editor text; false (after telling the
     // user) when it cannot be read.
     virtual bool loadProgramFile(const std::u16string& path) = 0;
+    // After a failed load the run goes on with the program still in the
+    // editor; a host with nobody to end that run (batch mode) ends it instead.
+    virtual bool restartsAfterFailedLoad() { return true; }
     // Puts the editor caret at a text offset, shows the editor and focuses it.
     virtual void placeEditorCaret(std::int32_t offset) = 0;
     // The line indicator: the number of the program line being executed.

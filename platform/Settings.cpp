@@ -41,6 +41,9 @@ void Settings::read(const IniFile& file) {
         readValue(file, printerSection, QStringLiteral("FontBold"), defaults.PrinterFontBold);
     printerFont.PrinterFontItalic =
         readValue(file, printerSection, QStringLiteral("FontItalic"), defaults.PrinterFontItalic);
+    for (int letter = 0; letter < 26; ++letter)
+        drives[static_cast<std::size_t>(letter)] =
+            file.value(QStringLiteral("DRIVES"), QString(QChar(u'A' + letter))).trimmed();
     classicDialect = readValue(file, optionsSection, classicKey, {}) == QStringLiteral("1");
 }
 

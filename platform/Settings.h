@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace korvelin {
 
 struct SerialSettings {
@@ -40,6 +42,9 @@ class Settings {
 
     SerialSettings serial;
     PrinterFontSettings printerFont;
+    // Section "DRIVES", keys "A".."Z": the host folder behind each drive
+    // letter ("" when the file names none). Read only; the file keeps them.
+    std::array<QString, 26> drives;
     // The classic-dialect mode, section "OPTIONS" key "Classic" ("1" on);
     // the key is written only once the mode has been on.
     bool classicDialect = false;

@@ -47,6 +47,7 @@ enum ErrorNumber : int {
     ErrDuplicateLabel = 31,
     ErrUndefinedLabel = 32,
     ErrBadFileNumber = 52,
+    ErrFileAlreadyOpen = 54,
     ErrInputPastEnd = 55,
     ErrFileNotOpen = 60,
 };

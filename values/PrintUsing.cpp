@@ -70,9 +70,8 @@ std::string roundDigits(const std::string& digits, int keep) {
     return kept;
 }
 
-std::string stripLeadingZeros(std::string s) {
-    const std::size_t first = s.find_first_not_of('0');
-    return first == std::string::npos ? std::string() : s.substr(first);
+void stripLeadingZeros(std::string& s) {
+    s.erase(0, s.find_first_not_of('0')); // all of it when it is all zeros
 }
 
 struct PatternToken {
@@ -204,7 +203,7 @@ PatternDigits patternDigits(const PatternShape& shape, double magnitude) {
         d.intDigits = all.substr(0, all.size() - static_cast<std::size_t>(fracPlaces));
         d.fracDigits = all.substr(all.size() - static_cast<std::size_t>(fracPlaces));
     }
-    d.intDigits = stripLeadingZeros(d.intDigits);
+    stripLeadingZeros(d.intDigits);
     if (d.intDigits.size() < static_cast<std::size_t>(shape.minIntDigits))
         d.intDigits.insert(0, static_cast<std::size_t>(shape.minIntDigits) - d.intDigits.size(), '0');
     while (d.fracDigits.size() > static_cast<std::size_t>(shape.minFracDigits) && d.fracDigits.back() == '0')

@@ -35,6 +35,12 @@ void Interpreter::resetInterpreter() {
     functionBodies_.clear();
     lexer.classicReservedWords = classicDialect ? &keywords : nullptr;
     resetProgramTables();
+    // Files still open (a run discarded at a break, New, Open ...) are
+    // written out and freed; a failure was the old run's and is not news now.
+    try {
+        files.closeAll();
+    } catch (const HostFailure&) {
+    }
 }
 
 void Interpreter::resetProgramTables() {

@@ -61,8 +61,14 @@ void Interpreter::runLoop(int startSlot) {
 
         if (events.pendingEvent == EventLoad) {
             control.pop();
-            host.loadProgramFile(currentProgramPath);
             const bool keepVariables = currentStatement == u"CHAIN ALL";
+            // Only CHAIN ALL hands its open files to the next program.
+            if (!keepVariables) closeFilesAtEnd();
+            if (!host.loadProgramFile(currentProgramPath) && !host.restartsAfterFailedLoad()) {
+                events.pendingEvent = 0;
+                finishRun();
+                return;
+            }
             prepareProgram(keepVariables ? PrepareMode::ChainAll : PrepareMode::Full);
             cur = statements.firstStatement;
             if (chainStartLine != 0 && (currentStatement == u"CHAIN" || keepVariables)) {
@@ -90,12 +96,33 @@ void Interpreter::runLoop(int startSlot) {
     }
 }
 
+void Interpreter::closeFilesAtEnd() {
+    try {
+        files.closeAll();
+    } catch (const HostFailure& failure) {
+        const int number = mapHostFailure(failure.kind());
+        recordError(-1, number);
+        reportError(-1, number, {});
+    }
+}
+
 void Interpreter::finishRun() {
     if (events.pendingEvent == EventBreak) {
-        // The break entry, the open loops and the variables stay for resuming.
+        // The break entry, the open loops and the variables stay for
+        // resuming; the files stay open, but what was written reaches the disk.
+        try {
+            files.flushAll();
+        } catch (const HostFailure& failure) {
+            const int number = mapHostFailure(failure.kind());
+            recordError(-1, number);
+            reportError(-1, number, {});
+        }
         host.runStopped(RunStop::Break);
         return;
     }
+    // Every file is written out and closed, so nothing written is lost and
+    // the next run finds every number free.
+    closeFilesAtEnd();
     control.controlTop = -1;
     loops.loopTop = -1;
     loops.skipLevel = -1;

@@ -1,6 +1,7 @@
 #include "screen/statements/ConsoleInput.h"
 
 #include "interpreter/statements/Statements.h"
+#include "screen/statements/FileInput.h"
 #include "values/Cp932.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
@@ -28,8 +29,7 @@ void startInput(Interpreter& in, StatementArgs& args, bool lineInput) {
     in.currentStatement = lineInput ? u"LINE" : u"INPUT";
     s.PositionCursor();
     lexer.nextToken();
-    if (lexer.isSymbol(u'#'))
-        throw InterpreterError(ErrUnprintable, lineInput ? u"LINE INPUT #" : u"INPUT #");
+    if (lexer.isSymbol(u'#')) return executeFileInput(in, args, lineInput);
     if (lexer.tokenKind == TokenConstant) {
         const Value prompt = lexer.tokenValue;
         s.drawPlainText(prompt.isString() ? prompt.unicodeText() : cp932::decode(prompt.toTextBytes()));

@@ -97,7 +97,7 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     bool forwardingKey_ = false;
     // A stretch of empty INKEY$ polls with nothing drawn in between.
     QElapsedTimer pollStreak_;
-    QElapsedTimer sinceLastPoll_;
+    std::int64_t lastPollCpuMicroseconds_ = -1; // the thread's CPU time at the last poll
     std::uint64_t pollDisplayVersion_ = 0;
     bool startingUp_ = true;
     bool closingForGood_ = false;

@@ -13,6 +13,7 @@ endif()
 set(id org.korvelin.Korvelin)
 foreach(f bin/korvelin share/korvelin/KORVELIN.DAT share/korvelin/samples/HELLO.BAS
           share/korvelin/samples/NAME.BAS share/korvelin/samples/KAZUATE.BAS
+          share/korvelin/SYNTAX.DAT share/korvelin/SYNTAX2.IDX share/korvelin/SYNTAX2.RND
           share/applications/${id}.desktop share/metainfo/${id}.metainfo.xml
           share/icons/hicolor/scalable/apps/${id}.svg share/mime/packages/${id}.xml)
   if(NOT EXISTS ${PREFIX}/${f})

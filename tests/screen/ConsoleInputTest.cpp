@@ -123,8 +123,8 @@ TEST(ConsoleInput, EndOfTypingEndsTheRunAndTooManyVariablesFail) {
     EXPECT_EQ(r.host.screen, u"? ");
     TypedRun many(u"10 INPUT A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U,V", {});
     EXPECT_EQ(many.in.errors.errorNumber, 9);
-    TypedRun file(u"10 INPUT #1,A", {});
-    EXPECT_EQ(file.in.errors.errorNumber, 21);
+    TypedRun file(u"10 INPUT #1,A", {}); // file input: #1 is not open
+    EXPECT_EQ(file.in.errors.errorNumber, 60);
     TypedRun bad(u"10 INPUT \"x\" A", {});
     EXPECT_EQ(bad.in.errors.errorNumber, 1);
 }
