@@ -15,7 +15,6 @@
 #include <QString>
 
 #include <algorithm>
-#include <functional>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -145,15 +144,14 @@ bool occursAt(std::string_view s, std::size_t i, std::string_view t) {
     return k == i + t.size();
 }
 
-// The first byte offset of t in s at or after `from`, or npos. A long t is
-// searched with Boyer-Moore, so a search takes time in proportion to the
-// text even for patterns like "AAA...AB" in "AAA...A".
+// The first byte offset of t in s at or after `from`, or npos. memmem
+// searches in time proportional to the text even for patterns such as
+// "AAA...AB" in "AAA...A" (the two-way algorithm).
 std::size_t findBytes(std::string_view s, std::string_view t, std::size_t from) {
-    if (from > s.size()) return std::string_view::npos;
-    if (t.size() < 16) return s.find(t, from);
-    const std::boyer_moore_searcher searcher(t.begin(), t.end());
-    const auto found = std::search(s.begin() + static_cast<std::ptrdiff_t>(from), s.end(), searcher);
-    return found == s.end() ? std::string_view::npos : static_cast<std::size_t>(found - s.begin());
+    if (from > s.size() || t.size() > s.size() - from) return std::string_view::npos;
+    const void* found = ::memmem(s.data() + from, s.size() - from, t.data(), t.size());
+    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - s.data())
+                 : std::string_view::npos;
 }
 
 // The position (from 1) of t in s at or after unit p, 0 when it is not
