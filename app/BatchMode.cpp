@@ -143,6 +143,7 @@ int runBatch(int argc, char* argv[]) {
     }
     settings.read(ini);
     applyDriveSettings(settings, in.paths);
+    applySerialSettings(settings, in.files.serial);
     in.paths.setAppDirectory(applicationDirectory());
     in.paths.setProgramFolder(QDir::currentPath());
 

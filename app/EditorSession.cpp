@@ -73,6 +73,7 @@ EditorSession::~EditorSession() = default;
 void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
     applyDriveSettings(settings, interpreter.paths);
+    applySerialSettings(settings, interpreter.files.serial);
     editor.setAppDirectory(editor.state.AppDirectory);
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
     interpreter.classicDialect = settings.classicDialect || classicDialect;

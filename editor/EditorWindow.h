@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPoint>
 
 #include <array>
 #include <map>
@@ -125,6 +126,7 @@ class EditorWindow : public QMainWindow {
     void menu_resume_Click();
     void menu_version_Click();
     void menu_classic_Click();
+    void menu_setrs_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
   protected:
@@ -141,6 +143,7 @@ class EditorWindow : public QMainWindow {
     void rememberDirectory(const QString& path);
     bool programRunning() const;
 
+    QPoint serialDialogPosition_{-1, -1};
     Interpreter& interpreter_;
     UserDialogs& dialogs_;
     ExecutionScreenPort& screen_;

@@ -10,6 +10,9 @@ Interpreter::Interpreter(RunHost& runHost) : host(runHost), lexer(words), variab
     registerStatements(handlers_);
     events.eventTarget.fill(-1);
     events.eventLevel.fill(NoHandlerLevel);
+    // Data on the serial port raises the COM trap (event 23) when it is on
+    // and its handler is not running.
+    files.serialDataArrived = [this] { events.raiseTrap(EventCom, control.controlTop); };
 }
 
 int Interpreter::lookUpReservedWord(int wordId) {
