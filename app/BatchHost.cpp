@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include "screen/statements/ConsoleInput.h"
 
+#include <algorithm>
+
 namespace korvelin {
 
 namespace {
@@ -74,7 +76,7 @@ void BatchHost::showErrorBox(const std::u16string& text) {
 
 void BatchHost::showInputBox() {
     inputOpen_ = true;
-    inputTag_.clear();
+    inputTag_ = InputBoxTag::Typing;
 }
 
 void BatchHost::processEvents() {
@@ -87,12 +89,12 @@ void BatchHost::waitForEvents() {
         std::fflush(output_);
         std::u16string line;
         if (!readLine(line)) {
-            inputTag_ = u"FORCED";
+            inputTag_ = InputBoxTag::Forced;
             inputOpen_ = false;
             return;
         }
         if (acceptConsoleInput(*in_, line)) {
-            inputTag_ = u"OK";
+            inputTag_ = InputBoxTag::Accepted;
             inputOpen_ = false;
         } else {
             // Rejected input is typed again: the next line of stdin.
@@ -191,8 +193,18 @@ bool BatchHost::readKey(char16_t& key) {
     return true;
 }
 
+// The transcript shows what the console draws: a control character takes
+// one blank cell there (no glyph) and moves nothing, so it is a blank here
+// too rather than a line break or a terminal command in stdout.
 void BatchHost::consoleText(std::u16string_view text) {
-    writeText(output_, text);
+    const auto isControl = [](char16_t c) { return c < 0x20 || c == 0x7F; };
+    if (std::none_of(text.begin(), text.end(), isControl)) {
+        writeText(output_, text);
+        return;
+    }
+    std::u16string shown(text);
+    std::replace_if(shown.begin(), shown.end(), isControl, u' ');
+    writeText(output_, shown);
 }
 
 void BatchHost::consoleLineEnd() {

@@ -1,6 +1,8 @@
 #include "app/BatchMode.h"
 
+#include "devices/PdfPrintTarget.h"
 #include "devices/ProgramFile.h"
+#include "devices/WavRecorder.h"
 #include "interpreter/Interpreter.h"
 #include "app/BatchHost.h"
 #include "app/Startup.h"
@@ -12,6 +14,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,8 +29,10 @@ constexpr int StatusBreak = 3;
 
 struct BatchOptions {
     QString programPath;
-    QString screenshotPath;
     QString settingsPath;
+    QString screenshotPath;
+    QString soundPath;   // PLAY and BEEP rendered into a WAV file
+    QString printerPath; // printed documents into one PDF file
     QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
     std::u16string commandTail;
     bool classicDialect = false;
@@ -36,7 +41,8 @@ struct BatchOptions {
 int usage(const char* problem) {
     std::fprintf(
         stderr,
-        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] [--settings FILE.INI] [--classic] FILE.BAS [ARGS...]\n",
+        "korvelin: %s\nusage: korvelin --batch [--settings FILE] [--screenshot FILE.png] [--desktop WxH]\n"
+        "                      [--sound FILE.wav] [--printer FILE.pdf] [--classic] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -63,10 +69,14 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
             continue;
         }
         if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
-        if (option == "--screenshot") {
-            options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
-        } else if (option == "--settings") {
+        if (option == "--settings") {
             options.settingsPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--screenshot") {
+            options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--sound") {
+            options.soundPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--printer") {
+            options.printerPath = QString::fromLocal8Bit(argv[++i]);
         } else if (option == "--desktop") {
             const std::optional<QSize> size = parseSize(argv[++i]);
             if (!size) return usage("--desktop wants WIDTHxHEIGHT in pixels");
@@ -116,6 +126,13 @@ int runBatch(int argc, char* argv[]) {
     QGuiApplication app(qtArgc, argv);
 
     BatchHost host(stdin, stdout, stderr);
+    // The windows' settings file (or the named one), read and never written.
+    if (options.settingsPath.isEmpty()) {
+        host.settings.load(applicationDirectory());
+    } else if (!host.settings.loadFile(options.settingsPath)) {
+        std::fprintf(stderr, "korvelin: cannot read %s\n", options.settingsPath.toLocal8Bit().constData());
+        return StatusUsage;
+    }
     if (!loadProgram(options.programPath, host.program)) {
         std::fprintf(stderr, "korvelin: cannot read %s\n", options.programPath.toLocal8Bit().constData());
         return StatusUsage;
@@ -124,26 +141,31 @@ int runBatch(int argc, char* argv[]) {
         return loadProgram(QString::fromStdU16String(path), text);
     };
 
+    // Without the options nothing sounds and printed output is dropped.
+    std::unique_ptr<WavRecorder> sound;
+    if (!options.soundPath.isEmpty()) {
+        sound = std::make_unique<WavRecorder>(options.soundPath);
+        if (!sound->isOpen()) {
+            std::fprintf(stderr, "korvelin: cannot write %s\n", options.soundPath.toLocal8Bit().constData());
+            return StatusUsage;
+        }
+    }
+    std::unique_ptr<PdfPrintTarget> printer;
+    if (!options.printerPath.isEmpty()) printer = std::make_unique<PdfPrintTarget>(options.printerPath);
+
     Interpreter in(host);
     host.attach(in);
-    in.startMode = 2;
+    in.voices.setOutput(sound.get());
+    in.printer.setTarget(printer.get());
+    in.startMode = StartMode::CommandLine;
     in.commandTail = options.commandTail;
-    in.classicDialect = options.classicDialect;
+    in.classicDialect = options.classicDialect || host.settings.classicDialect;
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
-    // Drives from the settings file (read, never written); the current
-    // directory starts as the working directory the program was run from.
-    Settings settings;
-    IniFile ini;
-    if (options.settingsPath.isEmpty()) {
-        ini.load(iniFileForReading(applicationDirectory()));
-    } else if (!ini.load(options.settingsPath)) {
-        std::fprintf(stderr, "korvelin: cannot read %s\n", options.settingsPath.toLocal8Bit().constData());
-        return StatusUsage;
-    }
-    settings.read(ini);
-    applyDriveSettings(settings, in.paths);
-    applySerialSettings(settings, in.files.serial);
+    // Drives from the settings file; the current directory starts as the
+    // working directory the program was run from.
+    applyDriveSettings(host.settings, in.paths);
+    applySerialSettings(host.settings, in.files.serial);
     in.paths.setAppDirectory(applicationDirectory());
     in.paths.setProgramFolder(QDir::currentPath());
 
@@ -152,6 +174,16 @@ int runBatch(int argc, char* argv[]) {
     host.flush();
 
     int status = host.errorReported ? StatusError : host.stoppedAtBreak ? StatusBreak : StatusEnded;
+    // The application ends: so does the document still open.
+    try {
+        in.printer.endDocument();
+    } catch (const HostFailure&) {
+    }
+    in.printer.setTarget(nullptr);
+    if (printer && !printer->finish()) {
+        std::fprintf(stderr, "korvelin: cannot write %s\n", options.printerPath.toLocal8Bit().constData());
+        status = StatusUsage;
+    }
     if (!options.screenshotPath.isEmpty() && !in.screen.windowImage().save(options.screenshotPath, "PNG")) {
         std::fprintf(stderr, "korvelin: cannot write %s\n", options.screenshotPath.toLocal8Bit().constData());
         status = StatusUsage;

@@ -55,31 +55,50 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
       editor(interpreter, dialogs, screen, settings),
       control(interpreter, editor, debugScreen, screen, dialogs) {
     host.attach(editor, control, debugScreen, screen, dialogs);
+    interpreter.voices.setOutput(&audio);
+    interpreter.printer.setTarget(&systemPrinter);
+    editor.setSystemPrinter(&systemPrinter);
+    // Closing the application silences the music and sends the document
+    // a program left open to the printer.
+    QObject::connect(&editor, &EditorWindow::editorClosed, &editor, [this] { endDevices(); });
+    host.attachWatches(debugTools.watchWindow);
     editor.setAppDirectory(appDirectory);
     QObject::connect(&editor, &EditorWindow::editorClosed, &debugScreen, &QWidget::close);
+    QObject::connect(&editor, &EditorWindow::editorClosed, &debugTools.watchWindow, &QWidget::close);
     if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) {
         window->attach(
-            interpreter, dialogs,
-            [this] {
-                return !editor.menuEnabled(QStringLiteral("menu_exec")) &&
-                       !editor.menuEnabled(QStringLiteral("menu_resume"));
-            },
+            interpreter, dialogs, [this] { return editor.runStateShown() == RunState::Running; },
             [this] { editor.close(); });
     }
 }
 
-EditorSession::~EditorSession() = default;
+EditorSession::~EditorSession() {
+    endDevices();
+    interpreter.voices.setOutput(nullptr);
+    interpreter.printer.setTarget(nullptr);
+}
+
+void EditorSession::endDevices() {
+    audio.stop();
+    try {
+        interpreter.printer.endDocument();
+    } catch (const HostFailure&) {
+        // The application is ending; there is nobody left to tell.
+    }
+}
 
 void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
     applyDriveSettings(settings, interpreter.paths);
     applySerialSettings(settings, interpreter.files.serial);
     editor.setAppDirectory(editor.state.AppDirectory);
+    interpreter.screen.kanjiFontName = settings.printerFont.PrinterFontName.toStdU16String();
+    interpreter.printer.setFont(applyPrinterFont(settings.printerFont));
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
     interpreter.classicDialect = settings.classicDialect || classicDialect;
     editor.menuItem(QStringLiteral("menu_classic"))->setChecked(interpreter.classicDialect);
     if (parsed.programPath.isEmpty()) {
-        interpreter.startMode = 1;
+        interpreter.startMode = StartMode::Interactive;
         interpreter.commandTail.clear();
         screen.showScreen();
         editor.show();
@@ -92,7 +111,7 @@ void EditorSession::start(const QString& commandLine) {
         if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) window->startupFinished();
         return;
     }
-    interpreter.startMode = 2;
+    interpreter.startMode = StartMode::CommandLine;
     interpreter.commandTail = parsed.commandTail.toStdU16String();
     editor.hide();
     editor.openProgram(parsed.programPath);

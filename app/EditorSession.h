@@ -6,10 +6,13 @@
 
 #include "platform/Settings.h"
 #include "debugger/DebugScreen.h"
+#include "debugger/DebugTools.h"
 #include "debugger/EditorRunHost.h"
 #include "debugger/ExecutionControl.h"
 #include "editor/EditorWindow.h"
 #include "screen/widgets/ExecutionScreenPort.h"
+#include "platform/widgets/AudioPlayer.h"
+#include "platform/widgets/SystemPrinter.h"
 #include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
 
@@ -44,6 +47,9 @@ class EditorSession {
     void start(const QString& commandLine);
 
   private:
+    // Stops the sound and ends the open printer document.
+    void endDevices();
+
     // Created before the references below refer to them.
     std::unique_ptr<UserDialogs> ownDialogs_;
     std::unique_ptr<ExecutionScreenPort> ownScreen_;
@@ -52,6 +58,10 @@ class EditorSession {
     UserDialogs& dialogs;
     ExecutionScreenPort& screen;
     Settings settings;
+    // The sound card and the system's printers, which the interpreter's
+    // voice queue and printer device use while they exist.
+    AudioPlayer audio;
+    SystemPrinter systemPrinter;
     // Set by "--classic" on the command line; the settings file can turn
     // the mode on as well.
     bool classicDialect = false;
@@ -60,6 +70,7 @@ class EditorSession {
     EditorWindow editor;
     DebugScreen debugScreen;
     ExecutionControl control;
+    DebugTools debugTools{interpreter, editor, dialogs};
 };
 
 } // namespace korvelin

@@ -19,10 +19,15 @@ QString applicationDirectory() {
 }
 
 QString findDataFile(const QString& name) {
-    const QString beside = applicationDirectory() + name;
+    return findDataFileFrom(applicationDirectory(), name);
+}
+
+QString findDataFileFrom(const QString& directory, const QString& name) {
+    const QString beside = directory + name;
     if (QFileInfo::exists(beside)) return beside;
-    const QString installed =
-        QDir::cleanPath(applicationDirectory() + QStringLiteral("../share/korvelin/") + name);
+    // Installed: bin/korvelin finds share/korvelin/ (the relative path
+    // comes from the install layout the build was configured with).
+    const QString installed = QDir::cleanPath(directory + QStringLiteral(KORVELIN_DATA_FROM_BINDIR) + name);
     if (QFileInfo::exists(installed)) return installed;
     return {};
 }

@@ -21,6 +21,8 @@ QString applicationDirectory();
 // Where a shipped data file is: beside the executable or in the installed
 // share/korvelin folder; "" when it is in neither.
 QString findDataFile(const QString& name);
+// The same for an executable in `directory` (ending with "/").
+QString findDataFileFrom(const QString& directory, const QString& name);
 // The settings' "DRIVES" section as the drive letters' host folders (a
 // drive the section does not name keeps its default).
 void applyDriveSettings(const Settings& settings, DosPaths& paths);

@@ -2,6 +2,7 @@
 
 #include "debugger/DebugScreen.h"
 #include "debugger/ExecutionControl.h"
+#include "debugger/WatchWindow.h"
 #include "editor/EditorWindow.h"
 #include "screen/widgets/ExecutionScreenPort.h"
 #include "platform/widgets/UserDialogs.h"
@@ -98,10 +99,10 @@ void EditorRunHost::waitForEvents() {
 
 void EditorRunHost::showInputBox() {
     screen_->showInputBox();
-    if (control_->endRequested()) screen_->setInputBoxTag(u"FORCED");
+    if (control_->endRequested()) screen_->setInputBoxTag(InputBoxTag::Forced);
 }
 
-std::u16string EditorRunHost::inputBoxTag() {
+InputBoxTag EditorRunHost::inputBoxTag() {
     return screen_->inputBoxTag();
 }
 
@@ -116,6 +117,22 @@ void EditorRunHost::keysWanted(std::u16string& keyBuffer, std::size_t count) {
 
 void EditorRunHost::showDirectOutput(const std::u16string& text, bool lineEnded) {
     debugScreen_->writeOutput(QString::fromStdU16String(text), lineEnded);
+}
+
+bool EditorRunHost::hasWatches() {
+    return watches_ && watches_->hasWatches();
+}
+
+int EditorRunHost::checkWatches() {
+    return watches_->CheckWatches();
+}
+
+void EditorRunHost::showWatch(int index) {
+    watches_->showWatch(index);
+}
+
+void EditorRunHost::compileWatches() {
+    if (watches_) watches_->CompileWatches();
 }
 
 } // namespace korvelin

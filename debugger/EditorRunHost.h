@@ -15,6 +15,7 @@ class EditorWindow;
 class ExecutionControl;
 class ExecutionScreenPort;
 class UserDialogs;
+class WatchWindow;
 
 class EditorRunHost : public RunHost {
   public:
@@ -42,14 +43,16 @@ class EditorRunHost : public RunHost {
     void processEvents() override;
     void waitForEvents() override;
     void showInputBox() override;
-    std::u16string inputBoxTag() override;
+    InputBoxTag inputBoxTag() override;
     void hideInputBox() override;
     void showDirectOutput(const std::u16string& text, bool lineEnded) override;
     void keysWanted(std::u16string& keyBuffer, std::size_t count) override;
-    bool hasWatches() override { return false; }
-    int checkWatches() override { return -1; }
-    void showWatch(int) override {}
-    void compileWatches() override {}
+    // The watch window, once there is one; without it nothing is watched.
+    void attachWatches(WatchWindow& watches) { watches_ = &watches; }
+    bool hasWatches() override;
+    int checkWatches() override;
+    void showWatch(int index) override;
+    void compileWatches() override;
 
   private:
     // Hands the line number of the statement last started to the editor's
@@ -61,6 +64,7 @@ class EditorRunHost : public RunHost {
     DebugScreen* debugScreen_ = nullptr;
     ExecutionScreenPort* screen_ = nullptr;
     UserDialogs* dialogs_ = nullptr;
+    WatchWindow* watches_ = nullptr;
     QElapsedTimer sinceEvents_;
     int callsSinceClock_ = 0;
     std::int32_t lineNumber_ = -1; // not passed on yet

@@ -4,6 +4,7 @@
 #include "editor/EditorWindow.h"
 #include "screen/widgets/ExecutionScreenPort.h"
 #include "editor/ProgramEditor.h"
+#include "help/StatementListWindow.h"
 #include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
 #include "interpreter/statements/Statements.h"
@@ -28,10 +29,16 @@ constexpr int startButton = 14;
 constexpr int breakButton = 15;
 constexpr int endButton = 16;
 
-std::u16string decimal(std::int32_t n) {
-    std::u16string text;
+// " n STATEMENTS": a line appended behind the program. Appended piece by
+// piece: GCC 12 at -O3 warns (-Wrestrict) about a literal + temporary
+// string chain it has inlined.
+std::u16string numberedLine(std::int32_t n, std::u16string_view head, std::u16string_view rest = {}) {
+    std::u16string text(1, u' ');
     for (char c : std::to_string(n))
         text += static_cast<char16_t>(c);
+    text += u' ';
+    text += head;
+    text += rest;
     return text;
 }
 
@@ -42,23 +49,29 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
     : in_(interpreter), editor_(editor), debugScreen_(debugScreen), screen_(screen), dialogs_(dialogs) {
     editor_.setRunCommands(this);
     DebugTextBox* box = debugScreen_.Text1;
-    box->keysRefused = [this] { return !editor_.menuEnabled(exec) && !editor_.menuEnabled(resume); };
+    box->keysRefused = [this] { return runState() == RunState::Running; };
     box->beep = [this] { dialogs_.beep(); };
     box->executeLine = [this](const QString& line) {
         ExecuteDirectLine(line);
         debugScreen_.showScreen();
     };
-    connect(box, &DebugTextBox::focusEntered, this,
-            [this] { editor_.state.statementListTarget = QStringLiteral("DEBUG"); });
-    connect(&debugScreen_, &DebugScreen::closed, this,
-            [this] { editor_.state.statementListTarget = QStringLiteral("PROG"); });
+    // The list window's tag follows: its 複 写 inserts where the user works.
+    connect(box, &DebugTextBox::focusEntered, this, [this] {
+        editor_.state.statementListTarget = QStringLiteral("DEBUG");
+        editor_.statementList->Tag = editor_.state.statementListTarget;
+    });
+    connect(&debugScreen_, &DebugScreen::closed, this, [this] {
+        editor_.state.statementListTarget = QStringLiteral("PROG");
+        editor_.statementList->Tag = editor_.state.statementListTarget;
+    });
+    editor_.statementList->setDebugTarget(box);
+    connect(box, &DebugTextBox::statementListRequested, this,
+            [this, box] { editor_.statementList->showList(QStringLiteral("DEBUG"), box); });
     editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
 }
 
 RunState ExecutionControl::runState() const {
-    if (editor_.menuEnabled(resume)) return RunState::Break;
-    if (editor_.menuEnabled(exec)) return RunState::Idle;
-    return RunState::Running;
+    return editor_.runStateShown();
 }
 
 void ExecutionControl::showRunningState() {
@@ -133,10 +146,12 @@ void ExecutionControl::EndRun() {
         editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
     }
     // A run waiting for console input ends when it sees this tag.
-    screen_.setInputBoxTag(u"FORCED");
+    screen_.setInputBoxTag(InputBoxTag::Forced);
     endRequested_ = runDepth_ > 0;
     in_.events.eventTarget[EventEndRequest] = -1;
     in_.events.pendingEvent = EventEndRequest;
+    // The end button silences the music at once.
+    in_.voices.stop();
     editor_.setMenuEnabled(halt, false);
     editor_.setMenuEnabled(call, false);
     editor_.setMenuEnabled(exec, true);
@@ -166,7 +181,7 @@ void ExecutionControl::resetInterpreter() {
 void ExecutionControl::runStopped(RunStop stopKind) {
     screen_.runStopped();
     editor_.flushLineNumber();
-    if (in_.startMode == 1) editor_.RichTextBox1->setFocus();
+    if (in_.startMode == StartMode::Interactive) editor_.RichTextBox1->setFocus();
     editor_.setMenuEnabled(stop, false);
     editor_.setButton(startButton, startImage, true);
     editor_.setButton(breakButton, breakImage + disabledSuffix, false);
@@ -178,7 +193,7 @@ void ExecutionControl::runStopped(RunStop stopKind) {
     }
     showIdleState();
     // Started from the command line, the application ends with its program.
-    if (in_.startMode == 2) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
+    if (in_.startMode == StartMode::CommandLine) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
 }
 
 void ExecutionControl::appendDirectText(std::u16string text) {
@@ -196,9 +211,9 @@ void ExecutionControl::ExecuteDirectLine(const QString& line) {
     // The typed statements follow an END that never runs, and two STOPs
     // follow them, all with keys above the program's.
     const std::int32_t lineNumber = highestKey / 100 + 1;
-    appendDirectText(u" " + decimal(lineNumber) + u" END:" + line.toStdU16String());
+    appendDirectText(numberedLine(lineNumber, u"END:", line.toStdU16String()));
     if (statements.highestKey < lineNumber * 100) return; // reported; the interpreter was reset
-    appendDirectText(u" " + decimal(statements.highestKey / 100 + 1) + u" STOP:STOP");
+    appendDirectText(numberedLine(statements.highestKey / 100 + 1, u"STOP:STOP"));
 
     statements.highestKey = highestKey;
     statements.statementCount = statementCount;
@@ -234,8 +249,8 @@ void ExecutionControl::ExecuteDirectLine(const QString& line) {
     in_.loops.loopTop = -1;
     in_.loops.skipLevel = -1;
     showIdleState();
-    if (in_.startMode == 3) {
-        in_.startMode = 1;
+    if (in_.startMode == StartMode::CloseWhenRunEnds) {
+        in_.startMode = StartMode::Interactive;
         editor_.close();
     }
 }

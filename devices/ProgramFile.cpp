@@ -1,11 +1,11 @@
 #include "devices/ProgramFile.h"
 
 #include "values/Cp932.h"
+#include "values/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace korvelin {
@@ -79,11 +79,18 @@ std::optional<ProgramFileText> readProgramFile(const QString& path) {
     return decodeProgramFile(bytes);
 }
 
+// Every write and the final flush are checked (a full disk must not leave
+// an empty program behind a reported success), and the old file stays
+// until the new one is complete.
 bool writeProgramFile(const QString& path, const QString& text, ProgramEncoding encoding) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(encodeProgramFile(text, encoding));
-    return file.commit();
+    const QByteArray bytes = encodeProgramFile(text, encoding);
+    return writeWholeFile(QFile::encodeName(path).toStdString(),
+                          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+bool cp932Holds(const QString& text) {
+    const std::u16string original = text.toStdU16String();
+    return cp932::decode(cp932::encode(original)) == original;
 }
 
 QString programNameOf(const QString& path) {

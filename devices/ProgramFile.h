@@ -28,7 +28,11 @@ ProgramFileText decodeProgramFile(const QByteArray& bytes);
 QByteArray encodeProgramFile(const QString& text, ProgramEncoding encoding);
 
 std::optional<ProgramFileText> readProgramFile(const QString& path);
+// False, with the old file untouched, when the file cannot be written whole.
 bool writeProgramFile(const QString& path, const QString& text, ProgramEncoding encoding);
+// Whether CP932 can hold every character of the text ("café" yes, "😀" no);
+// saving the others in CP932 would turn them into "?".
+bool cp932Holds(const QString& text);
 
 // --- names ---
 // The file-name part of a path, upper-cased (shown in captions and

@@ -8,7 +8,9 @@
 #include "editor/EditorMenuTable.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
+#include "help/StatementListWindow.h"
 #include "interpreter/Interpreter.h"
+#include "platform/widgets/SystemPrinter.h"
 #include "platform/Settings.h"
 #include "platform/widgets/UserDialogs.h"
 #include "screen/widgets/ExecutionScreenPort.h"
@@ -54,12 +56,11 @@ EditorWindow::EditorWindow(Interpreter& interpreter, UserDialogs& dialogs, Execu
         state.statementListTarget = QStringLiteral("PROG");
         if (menuAvailable(QStringLiteral("menu_list"))) invokeHandler(this, QStringLiteral("menu_list"));
     });
+    statementList = new StatementListWindow(this);
+    statementList->setProgramTarget(RichTextBox1);
+    connect(this, &EditorWindow::editorClosed, statementList, &StatementListWindow::hideAll);
     connect(RichTextBox1, &ProgramEditor::fileDropped, this, &EditorWindow::RichTextBox1_FileDropped);
-    RichTextBox1->enterHandler = [this] {
-        // Automatic numbering belongs to the line tools; without them the
-        // key goes on to the control.
-        return false;
-    };
+    RichTextBox1->enterHandler = [this] { return continueAutoNumbering(); };
 
     for (const char* name : {"menu_save", "menu_halt", "menu_stop", "menu_resume", "menu_call"})
         setMenuEnabled(QString::fromLatin1(name), false);
@@ -70,6 +71,7 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::setAppDirectory(const QString& directory) {
     state.AppDirectory = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+    statementList->setAppDirectory(state.AppDirectory);
     for (int letter = 0; letter < 26; ++letter)
         state.DriveDirectories[static_cast<std::size_t>(letter)] =
             QString(QChar(u'A' + letter)) + QStringLiteral(":\\");
@@ -163,6 +165,12 @@ bool EditorWindow::menuEnabled(const QString& name) const {
     return action && action->isEnabled();
 }
 
+RunState EditorWindow::runStateShown() const {
+    if (menuEnabled(QStringLiteral("menu_resume"))) return RunState::Break;
+    if (menuEnabled(QStringLiteral("menu_exec"))) return RunState::Idle;
+    return RunState::Running;
+}
+
 QStringList EditorWindow::menuNames() const {
     QStringList names;
     for (const MenuSpec& menu : menuTable())
@@ -206,9 +214,9 @@ void EditorWindow::Toolbar1_ButtonClick(int number) {
     switch (action) {
     case 11:
         // The menus say what the run allows; a stale button press does nothing.
-        if (menuEnabled(QStringLiteral("menu_resume")))
+        if (runStateShown() == RunState::Break)
             menu_resume_Click();
-        else if (menuEnabled(QStringLiteral("menu_exec")))
+        else if (runStateShown() == RunState::Idle)
             menu_exec_Click();
         return;
     case 12:
@@ -216,6 +224,16 @@ void EditorWindow::Toolbar1_ButtonClick(int number) {
         return;
     case 13:
         if (menuEnabled(QStringLiteral("menu_halt"))) menu_halt_Click();
+        return;
+    case 5:
+        // The printer set-up, then (unless cancelled) the execution window
+        // printed as a page of its own.
+        if (!systemPrinter_ || !dialogs_.printSetup(this, systemPrinter_->printerToSetUp())) return;
+        printReportingFailure([this] {
+            interpreter_.printer.endDocument();
+            interpreter_.printer.printImage(interpreter_.screen.windowImage());
+            interpreter_.printer.endDocument();
+        });
         return;
     default: break;
     }
@@ -254,6 +272,35 @@ bool EditorWindow::programRunning() const {
 }
 
 // --- menu handlers ---
+
+void EditorWindow::menu_print_Click() {
+    if (!systemPrinter_ || !dialogs_.printSetup(this, systemPrinter_->printerToSetUp())) return;
+    // The listing goes after whatever a program printed and ends the document.
+    printReportingFailure([this] {
+        QStringList lines = RichTextBox1->toPlainText().split(QLatin1Char('\n'));
+        if (!lines.isEmpty() && lines.constLast().isEmpty()) lines.removeLast();
+        for (const QString& line : lines)
+            interpreter_.printer.printLine(line);
+        interpreter_.printer.endDocument();
+    });
+}
+
+void EditorWindow::menu_setprn_Click() {
+    if (systemPrinter_) dialogs_.printSetup(this, systemPrinter_->printerToSetUp());
+}
+
+void EditorWindow::menu_setpfont_Click() {
+    if (dialogs_.printerFont(this, settings_.printerFont))
+        interpreter_.printer.setFont(applyPrinterFont(settings_.printerFont));
+}
+
+void EditorWindow::printReportingFailure(const std::function<void()>& print) {
+    try {
+        print();
+    } catch (const HostFailure&) {
+        dialogs_.message(this, QMessageBox::Warning, QStringLiteral("メッセージの定義されていないエラーです。"));
+    }
+}
 
 void EditorWindow::menu_exec_Click() {
     if (runCommands_) runCommands_->StartRun();
@@ -328,15 +375,18 @@ void EditorWindow::menu_version_Click() {
     dialogs_.about(this);
 }
 
+void EditorWindow::menu_list_Click() {
+    state.statementListTarget = QStringLiteral("PROG");
+    statementList->showList(state.statementListTarget, RichTextBox1);
+}
+
 // --- shut-down and size ---
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    const bool running =
-        !menuEnabled(QStringLiteral("menu_exec")) && !menuEnabled(QStringLiteral("menu_resume"));
-    if (running && programRunning()) {
+    if (runStateShown() == RunState::Running && programRunning()) {
         // The window closes when the run loop has ended.
         menu_halt_Click();
-        interpreter_.startMode = 3;
+        interpreter_.startMode = StartMode::CloseWhenRunEnds;
         event->ignore();
         return;
     }
@@ -344,11 +394,13 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (interpreter_.startMode == 1) interpreter_.startMode = 0;
+    if (interpreter_.startMode == StartMode::Interactive) interpreter_.startMode = StartMode::Closing;
     screen_.closeScreen();
     // The serial settings the dialog and OPEN "COM..." left go back to the file.
     settings_.serial.Speed = interpreter_.files.serial.speedText();
     settings_.serial.Param = QString::fromStdU16String(interpreter_.files.serial.settingsText());
+    // PUT ... KANJI keeps its font name in the printer font's setting.
+    settings_.printerFont.PrinterFontName = QString::fromStdU16String(interpreter_.screen.kanjiFontName);
     settings_.save(state.AppDirectory);
     event->accept();
     emit editorClosed();

@@ -3,6 +3,7 @@
 // through which everything else is reached, program files, and shut-down.
 
 #include "editor/Icons.h"
+#include "editor/RunCommands.h"
 #include "devices/ProgramFile.h"
 
 #include <QElapsedTimer>
@@ -10,6 +11,7 @@
 #include <QPoint>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -19,11 +21,15 @@ class QToolBar;
 
 namespace korvelin {
 
+class DebugCommands;
 class Interpreter;
 class ExecutionScreenPort;
+struct LineToolResult;
 class ProgramEditor;
 class RunCommands;
 class Settings;
+class SystemPrinter;
+class StatementListWindow;
 class UserDialogs;
 
 // The editor's own state. `StartMode` and `CommandTail` are the
@@ -38,6 +44,7 @@ struct EditorState {
     std::array<QString, 28> DriveDirectories;
     int AutoNumberNext = 0;
     int AutoNumberStep = 10;
+    bool autoNumbering = false; // menu_auto is checked
     int ToolbarAction = 0;
     // Where the statement list inserts: "PROG" or "DEBUG".
     QString statementListTarget = QStringLiteral("PROG");
@@ -54,10 +61,15 @@ class EditorWindow : public QMainWindow {
     ~EditorWindow() override;
 
     void setRunCommands(RunCommands* commands) { runCommands_ = commands; }
+    // The system's printer that 印刷 and ﾌﾟﾘﾝﾀの設定 set up.
+    void setSystemPrinter(SystemPrinter* printer) { systemPrinter_ = printer; }
+    void setDebugCommands(DebugCommands* commands) { debugCommands_ = commands; }
     // The folder of the executable; the Open dialog starts there.
     void setAppDirectory(const QString& directory);
 
     ProgramEditor* RichTextBox1 = nullptr;
+    // The statement list (and its detail window), loaded hidden.
+    StatementListWindow* statementList = nullptr;
     QToolBar* Toolbar1 = nullptr;
     QLineEdit* Text2 = nullptr; // the line indicator
     ImageList ImageList1;
@@ -68,6 +80,9 @@ class EditorWindow : public QMainWindow {
     // Items whose feature is not part of this build stay disabled.
     void setMenuEnabled(const QString& name, bool enabled);
     bool menuEnabled(const QString& name) const;
+    // The state of the run the menus show: Break when 再開 is available,
+    // Idle when 実行 is, else Running.
+    RunState runStateShown() const;
     bool menuAvailable(const QString& name) const;
     QStringList menuNames() const;
 
@@ -111,6 +126,7 @@ class EditorWindow : public QMainWindow {
     void menu_add_Click();
     void menu_save_Click();
     void menu_name_Click();
+    void menu_print_Click();
     void menu_exec_Click();
     void menu_end_Click();
     void menu_cut_Click();
@@ -125,6 +141,20 @@ class EditorWindow : public QMainWindow {
     void menu_stop_Click();
     void menu_resume_Click();
     void menu_version_Click();
+    void menu_setprn_Click();
+    void menu_setpfont_Click();
+    // Line-number tools and find/replace (LineToolCommands.cpp, SearchCommands.cpp).
+    void menu_sort_Click();
+    void menu_renum_Click();
+    void menu_auto_Click();
+    void menu_find_Click();
+    void menu_replace_Click();
+    // Watches and call history (reached through the debug commands).
+    void menu_wadd_Click();
+    void menu_wdelete_Click();
+    void menu_wedit_Click();
+    void menu_call_Click();
+    void menu_list_Click();
     void menu_classic_Click();
     void menu_setrs_Click();
     void RichTextBox1_FileDropped(const QString& path);
@@ -142,6 +172,15 @@ class EditorWindow : public QMainWindow {
     void setCaption(const QString& name);
     void rememberDirectory(const QString& path);
     bool programRunning() const;
+    // Runs a printing step; a printer that fails is reported in a message box.
+    void printReportingFailure(const std::function<void()>& print);
+    // Line tools: replace the whole text as one undo step, report an error.
+    void replaceWholeText(const std::u16string& crlfText);
+    void applyLineTool(const LineToolResult& result);
+    void insertAtCrlf(std::int32_t offset, const std::u16string& text, std::int32_t caretOffset);
+    // Enter with automatic numbering on; true when a number was inserted.
+    bool continueAutoNumbering();
+    void showAutoNumbering(bool on);
 
     QPoint serialDialogPosition_{-1, -1};
     Interpreter& interpreter_;
@@ -149,6 +188,8 @@ class EditorWindow : public QMainWindow {
     ExecutionScreenPort& screen_;
     Settings& settings_;
     RunCommands* runCommands_ = nullptr;
+    SystemPrinter* systemPrinter_ = nullptr;
+    DebugCommands* debugCommands_ = nullptr;
 
     std::map<QString, QAction*> menuItems_;
     std::map<QString, bool> menuAvailable_;

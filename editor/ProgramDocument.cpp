@@ -86,7 +86,7 @@ bool EditorWindow::loadProgramFile(const QString& path) {
     state.CurrentProgramPath = existing;
     state.CurrentProgramName = programNameOf(existing);
     const QString caption = QStringLiteral("Korvelin (") + state.CurrentProgramName + QLatin1Char(')');
-    if (interpreter_.startMode == 1)
+    if (interpreter_.startMode == StartMode::Interactive)
         setWindowTitle(caption);
     else
         screen_.setCaption(caption);
@@ -95,7 +95,7 @@ bool EditorWindow::loadProgramFile(const QString& path) {
 }
 
 bool EditorWindow::confirmDiscard() {
-    if (interpreter_.startMode != 1 || !isModified()) return true;
+    if (interpreter_.startMode != StartMode::Interactive || !isModified()) return true;
     switch (dialogs_.askToSave(this, QStringLiteral("プログラムが変更されています。\n保存しますか？"))) {
     case SaveAnswer::Yes:
         menu_save_Click();
@@ -107,7 +107,15 @@ bool EditorWindow::confirmDiscard() {
 }
 
 bool EditorWindow::saveTo(const QString& path) {
-    if (!writeProgramFile(path, RichTextBox1->toPlainText(), state.encoding)) {
+    const QString text = RichTextBox1->toPlainText();
+    if (state.encoding == ProgramEncoding::Cp932 && !cp932Holds(text)) {
+        // Never a silent "?" for a character Shift-JIS lacks: UTF-8 or nothing.
+        const SaveAnswer answer = dialogs_.askToSave(
+            this, QStringLiteral("シフトJISで保存できない文字があります。\nUTF-8で保存しますか？"));
+        if (answer != SaveAnswer::Yes) return false;
+        state.encoding = ProgramEncoding::Utf8;
+    }
+    if (!writeProgramFile(path, text, state.encoding)) {
         dialogs_.message(this, QMessageBox::Warning, QStringLiteral("ファイルに書き込みできません。"));
         return false;
     }

@@ -24,7 +24,7 @@ class Interpreter;
 // form, compiling it when it is first met there. Returns false, with the
 // lexer untouched, for an expression that has to be scanned instead: one
 // the compiler does not take (a few built-in functions, syntax errors,
-// reserved words), a DATA item, a watch expression.
+// reserved words), or a DATA item.
 bool evaluateCompiled(Interpreter& in, Value& result);
 
 // For statements compiled ahead (interpreter/CompiledStatement.h), which

@@ -3,11 +3,14 @@
 #include "interpreter/Interpreter.h"
 #include "expressions/CompiledExpression.h"
 #include "values/InterpreterError.h"
+#include "values/StackGuard.h"
 #include "values/ValueOps.h"
 
 namespace korvelin {
 
 Value evaluateExpression(Interpreter& in) {
+    // Every nesting of parentheses, arguments and FN bodies passes here.
+    checkStackLeft();
     Value result;
     if (!evaluateCompiled(in, result)) result = evaluateXor(in);
     return result;

@@ -2,6 +2,7 @@
 // INPUT$ counts bytes of the CP932 form, so a full-width key counts two.
 
 #include "expressions/BuiltinFunctions.h"
+#include "values/CheckedNumbers.h"
 #include "values/Cp932.h"
 #include "expressions/FunctionArguments.h"
 #include "expressions/SerialWait.h"
@@ -19,7 +20,7 @@ constexpr std::int32_t MaxInputBytes = 16 * 1024 * 1024;
 // loop, so a program waiting for keys uses no CPU.
 template <class Ready> void waitUntil(Interpreter& in, Ready ready) {
     in.host.processEvents();
-    while (!ready() && in.events.pendingEvent == 0)
+    while (!ready() && in.events.pendingEvent == NoEvent)
         in.host.waitForEvents();
 }
 
@@ -84,6 +85,7 @@ Value inputText(Interpreter& in) {
     // A string that long cannot be held (out of memory, as the host says).
     if (n > MaxInputBytes) failHost(HostFailureKind::Other);
     const auto count = static_cast<std::size_t>(n);
+    checkStringBytes(count);
     if (!in.lexer.isSymbol(u',')) {
         closeList(in);
         return Value::bytes(fromKeyboard(in, count));

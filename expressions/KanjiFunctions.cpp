@@ -3,6 +3,7 @@
 
 #include "expressions/BuiltinFunctions.h"
 #include "expressions/FunctionArguments.h"
+#include "values/NumberText.h"
 #include "values/ShiftJisText.h"
 #include "values/WidthTables.h"
 
@@ -103,15 +104,8 @@ Value shiftJisToJis(Interpreter& in) {
 int hexValue(std::string_view digits) {
     int v = 0;
     for (char c : digits) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else
-            break;
+        const int d = hexDigitValue(c);
+        if (d < 0) break;
         v = v * 16 + d;
     }
     return v;
@@ -123,17 +117,9 @@ Value jisToShiftJis(Interpreter& in) {
     const std::string s = textOf(singleArgument(in));
     const std::string_view view(s);
     const int j1 = hexValue(view.substr(0, 2));
-    int j2 = hexValue(view.substr(std::min<std::size_t>(2, view.size()), 2));
-    if (j1 % 2 == 1) {
-        if (j2 >= 0x60) j2 += 1;
-        j2 += 0x1F;
-    } else {
-        j2 += 0x7E;
-    }
-    int s1 = (j1 - 0x21) / 2 + 0x81;
-    if (s1 >= 0xA0) s1 += 0x40;
+    const int j2 = hexValue(view.substr(std::min<std::size_t>(2, view.size()), 2));
     std::string bytes;
-    if (!sjis::characterBytes(static_cast<std::uint32_t>(s1 * 0x100 + j2), bytes) || bytes.size() != 2)
+    if (!sjis::characterBytes(sjis::jisToShiftJis(j1, j2), bytes) || bytes.size() != 2)
         raise(ErrIllegalCall);
     return Value::bytes(std::move(bytes));
 }

@@ -5,9 +5,12 @@
 #include "expressions/BuiltinFunctions.h"
 #include "expressions/FunctionArguments.h"
 
+#include "values/CheckedNumbers.h"
+
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace korvelin {
 
@@ -27,6 +30,9 @@ template <class T> T fromImage(Interpreter& in) {
     if (bytes.size() != sizeof(T)) raise(ErrIllegalCall);
     T v;
     std::memcpy(&v, bytes.data(), sizeof v);
+    // An image of infinity or NaN (any eight bytes can be one) is refused
+    // as an overflow: no such number exists in a program.
+    if constexpr (std::is_floating_point_v<T>) finiteOrOverflow(v);
     return v;
 }
 
@@ -37,10 +43,7 @@ Value longImage(Interpreter& in) {
     return image(toLongRounded(singleArgument(in)));
 }
 Value singleImage(Interpreter& in) {
-    const double x = singleArgument(in).toDouble();
-    const auto f = static_cast<float>(x);
-    if (std::isinf(f) && std::isfinite(x)) failHost(HostFailureKind::Other);
-    return image(f);
+    return image(checkedSingle(singleArgument(in).toDouble()));
 }
 Value doubleImage(Interpreter& in) {
     return image(singleArgument(in).toDouble());

@@ -4,6 +4,7 @@
 
 #include "interpreter/Interpreter.h"
 #include "expressions/Evaluator.h"
+#include "values/CheckedNumbers.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
@@ -40,10 +41,11 @@ Value point(Interpreter& in) {
     const Value second = evaluateExpression(in);
     in.expectSymbol(u')');
     lexer.nextToken();
-    const double x = roundHalfEven(static_cast<float>(first.toDouble()));
-    const double y = roundHalfEven(static_cast<float>(second.toDouble()));
+    const double x = roundHalfEven(checkedSingle(first.toDouble()));
+    const double y = roundHalfEven(checkedSingle(second.toDouble()));
     const QImage& image = s.page(s.activePage);
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return Value::longInt(-1);
+    // Written so that NaN, which fails every comparison, is outside too.
+    if (!(x >= 0 && y >= 0 && x < image.width() && y < image.height())) return Value::longInt(-1);
     const std::uint32_t pixel = image.pixel(static_cast<int>(x), static_cast<int>(y));
     return Value::longInt(static_cast<std::int32_t>(colorOfPixel(pixel)));
 }
@@ -56,7 +58,8 @@ Value evaluateScreenFunction(Interpreter& in, int keyword) {
     case KwCsrlin: in.lexer.nextToken(); return Value::integer(static_cast<std::int16_t>(s.cursorRow));
     case KwPos: singleArgument(in); return Value::integer(static_cast<std::int16_t>(s.cursorColumn));
     case KwTab: {
-        const double blanks = roundHalfEven(singleArgument(in).toDouble() - s.cursorColumn);
+        const double column = finiteOrOverflow(singleArgument(in).toDouble());
+        const double blanks = roundHalfEven(column - s.cursorColumn);
         if (blanks <= 0) return Value::text(u"");
         if (blanks > 32767) failHost(HostFailureKind::InvalidArgument);
         return Value::bytes(std::string(static_cast<std::size_t>(blanks), ' '));

@@ -8,12 +8,14 @@
 
 #include "expressions/BuiltinFunctions.h"
 #include "expressions/FunctionArguments.h"
+#include "values/CheckedNumbers.h"
 #include "values/NumberText.h"
 #include "values/ShiftJisText.h"
 
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -92,6 +94,7 @@ template <unsigned radix> Value radixText(const Value& x) {
 Value blanks(const Value& x) {
     const std::int32_t n = wholeOf(x);
     if (n <= 0) raise(ErrIllegalCall);
+    checkStringBytes(static_cast<std::size_t>(n));
     return Value::bytes(std::string(static_cast<std::size_t>(n), ' '));
 }
 
@@ -142,6 +145,17 @@ bool occursAt(std::string_view s, std::size_t i, std::string_view t) {
     return k == i + t.size();
 }
 
+// The first byte offset of t in s at or after `from`, or npos. A long t is
+// searched with Boyer-Moore, so a search takes time in proportion to the
+// text even for patterns like "AAA...AB" in "AAA...A".
+std::size_t findBytes(std::string_view s, std::string_view t, std::size_t from) {
+    if (from > s.size()) return std::string_view::npos;
+    if (t.size() < 16) return s.find(t, from);
+    const std::boyer_moore_searcher searcher(t.begin(), t.end());
+    const auto found = std::search(s.begin() + static_cast<std::ptrdiff_t>(from), s.end(), searcher);
+    return found == s.end() ? std::string_view::npos : static_cast<std::size_t>(found - s.begin());
+}
+
 // The position (from 1) of t in s at or after unit p, 0 when it is not
 // there. An empty t is found at p itself while p lies inside s.
 std::int32_t find(TextUnit unit, const std::string& s, const std::string& t, std::int32_t p) {
@@ -149,13 +163,20 @@ std::int32_t find(TextUnit unit, const std::string& s, const std::string& t, std
     if (p > size) return 0;
     if (t.empty()) return p;
     if (unit == TextUnit::Byte) {
-        const std::size_t at = s.find(t, static_cast<std::size_t>(p - 1));
+        const std::size_t at = findBytes(s, t, static_cast<std::size_t>(p - 1));
         return at == std::string::npos ? 0 : static_cast<std::int32_t>(at + 1);
     }
+    // Byte matches are candidates; walking the characters up to each one
+    // tells whether it starts on a character, and counts them on the way.
     std::size_t i = sjis::characterOffset(s, static_cast<std::size_t>(p - 1));
-    for (std::int32_t index = p; i < s.size(); ++index) {
-        if (occursAt(s, i, t)) return index;
-        i += sjis::characterSize(s, i);
+    std::int32_t index = p;
+    for (std::size_t candidate = findBytes(s, t, i); candidate != std::string::npos;) {
+        while (i < candidate) {
+            i += sjis::characterSize(s, i);
+            ++index;
+        }
+        if (i == candidate && occursAt(s, i, t)) return index;
+        candidate = findBytes(s, t, i == candidate ? i + 1 : i);
     }
     return 0;
 }
@@ -242,9 +263,7 @@ std::int64_t middleRest(TextUnit unit, const Value& text, std::int64_t p) {
 // String or a truth value stands for the rest, as far as 16 bits reach.
 std::int64_t middleCount(const Value& n, std::int64_t rest) {
     if (n.isString() || n.kind() == ValueKind::Boolean) return std::min<std::int64_t>(rest, 32767);
-    const double whole = std::floor(n.toDouble());
-    if (whole < -32768 || whole > 32767) failHost(HostFailureKind::Other);
-    return static_cast<std::int64_t>(whole);
+    return flooredInteger(n.toDouble());
 }
 
 Value middleOf(TextUnit unit, const Value& text, std::int64_t p, std::int64_t n) {
@@ -280,6 +299,7 @@ Value repeatedOf(std::int32_t n, const Value& c) {
     } else {
         unit.assign(1, static_cast<char>(wholeOf(c) & 0xFF));
     }
+    checkStringBytes(unit.size() * static_cast<std::size_t>(n));
     std::string result;
     result.reserve(unit.size() * static_cast<std::size_t>(n));
     for (std::int32_t i = 0; i < n; ++i)

@@ -2,6 +2,8 @@
 
 #include "interpreter/ClassicWords.h"
 #include "values/Cp932.h"
+#include "values/HostFailure.h"
+#include "values/NumberText.h"
 #include "values/ReservedWords.h"
 
 #include <cmath>
@@ -26,13 +28,6 @@ bool isSymbolChar(int c) {
     default:
         return false;
     }
-}
-
-int hexDigitValue(int c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
 }
 
 // The smallest kind that holds a whole number, as widening arithmetic
@@ -75,13 +70,21 @@ std::u16string Lexer::tokenText() const {
 void Lexer::readToken() {
     const int start = position;
     while (currentChar == u' ') nextChar();
+    overflowed_ = false;
     if (scanData || !source || start < 1 || start > static_cast<int>(source->text.size()) + 1) {
         scanToken();
+        checkOverflow();
+        return;
+    }
+    scanToken();
+    // A constant too large for a Double is never remembered, so that every
+    // scan of it fails again.
+    if (overflowed_) {
+        checkOverflow();
         return;
     }
     auto& cache = source->tokens;
     if (cache.empty()) cache.resize(source->text.size() + 2);
-    scanToken();
     CachedToken& entry = cache[static_cast<std::size_t>(start)];
     entry.kind = tokenKind;
     entry.symbol = symbol;
@@ -89,6 +92,15 @@ void Lexer::readToken() {
     if (tokenKind == TokenConstant || tokenKind == TokenEnd) entry.value = tokenValue;
     entry.endPosition = static_cast<std::int16_t>(position);
     entry.endChar = currentChar;
+}
+
+// A numeric constant beyond the Double range is the overflow error of the
+// statement that reads it; no infinite constant exists. Preparation only
+// looks for statement ends and takes the token as it is.
+void Lexer::checkOverflow() {
+    if (!overflowed_ || !refuseOverflow) return;
+    tokenValue = Value();
+    failHost(HostFailureKind::Other);
 }
 
 void Lexer::scanToken() {
@@ -143,6 +155,7 @@ void Lexer::scanRadixConstant(int radix) {
         if (digit < 0 || digit >= radix) break;
         value = value * radix + digit;
     }
+    if (std::isinf(value)) overflowed_ = true;
     tokenKind = TokenConstant;
     tokenValue = wholeNumber(value);
 }
@@ -215,11 +228,14 @@ void Lexer::scanNumber() {
             exponent = exponent * 10 + (currentChar - u'0');
             nextChar();
         }
-        value = value * std::pow(10.0, sign * exponent);
+        // 0E999 is 0, not 0 times infinity.
+        if (value != 0) value = value * std::pow(10.0, sign * exponent);
         anyDigit = true;
     } else if (currentChar == u'#' || currentChar == u'!' || currentChar == u'%') {
         nextChar();
     }
+    // A mantissa too long for a Double is infinite before any exponent.
+    if (std::isinf(value) || std::isnan(value)) overflowed_ = true;
     tokenKind = TokenConstant;
     tokenValue = anyDigit ? Value::dbl(value) : Value::integer(0);
 }

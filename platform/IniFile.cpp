@@ -1,11 +1,11 @@
 #include "platform/IniFile.h"
 
 #include "values/Cp932.h"
+#include "values/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace korvelin {
@@ -135,10 +135,9 @@ QByteArray IniFile::serialize() const {
 
 bool IniFile::save(const QString& path) const {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(serialize());
-    return file.commit();
+    const QByteArray bytes = serialize();
+    return writeWholeFile(QFile::encodeName(path).toStdString(),
+                          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 QString iniFileForReading(const QString& appDirectory) {

@@ -4,6 +4,7 @@
 #include "screen/ScreenState.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace korvelin {
 
@@ -23,11 +24,24 @@ void ScreenState::writePiece(std::u16string_view text, std::size_t transcribeFro
     if (text.empty()) return;
     PenPosition& pen = pagePen(activePage);
     const int width = columnWidth(text) * CellWidth;
-    FillBox(pen.x, pen.y, pen.x + width - 1, pen.y + CellHeight - 1, ColorValue(backgroundColor));
-    drawGlyphs(activePage, pen.x, pen.y, text, surfaceTextColor(activePage));
+    // Below the page nothing would show; a long text run there stays cheap.
+    if (pen.y < page(activePage).height()) {
+        FillBox(pen.x, pen.y, pen.x + width - 1, pen.y + CellHeight - 1, ColorValue(backgroundColor));
+        drawGlyphs(activePage, pen.x, pen.y, text, surfaceTextColor(activePage));
+    }
     pen.x += width;
     if (activeIsDisplayed()) windowPen = pen;
     if (transcript && transcribeFrom < text.size()) transcript->consoleText(text.substr(transcribeFrom));
+}
+
+// A wrapped row that later rows will scroll out of the band before the
+// text ends: it goes to the transcript and moves the cursor as the drawn
+// row and its scroll would, without the drawing and the scroll.
+void ScreenState::passHiddenRow(std::u16string_view text, std::size_t transcribeFrom) {
+    if (transcript && transcribeFrom < text.size()) transcript->consoleText(text.substr(transcribeFrom));
+    if (cursorRow < consoleTop + consoleLines - 1) ++cursorRow;
+    cursorColumn = 0;
+    if (transcript) transcript->consoleLineEnd();
 }
 
 void ScreenState::ConsoleWrite(std::u16string_view text) {
@@ -36,12 +50,27 @@ void ScreenState::ConsoleWrite(std::u16string_view text) {
     // a cursor already at or beyond the last column (after LOCATE or a zone
     // move) starts a new line instead of drawing off the left edge.
     const int columns = static_cast<int>(textColumns);
-    std::u16string carried; // a full-width character repeated at the start of the next row
-    std::size_t transcribeFrom = 0;
+    if (columns <= 0) {
+        writePiece(text, 0);
+        cursorColumn = pagePen(activePage).x / CellWidth;
+        return;
+    }
+    // The text is walked once, row by row: `at` is where the rest starts,
+    // `carried` a full-width character drawn again at the start of the row
+    // (0 for none) and `restWidth` the width of both. A row holds at most
+    // columns + 2 units, which bounds the rows still to come from below.
+    std::size_t at = 0;
+    char16_t carried = 0;
+    std::int64_t restWidth = columnWidth(text);
+    std::u16string row;
     for (;;) {
         const int free = columns - cursorColumn;
-        if (columns <= 0 || columnWidth(text) < free) {
-            writePiece(text, transcribeFrom);
+        const std::size_t transcribeFrom = carried ? 1 : 0;
+        if (restWidth < free) {
+            row.clear();
+            if (carried) row += carried;
+            row.append(text.substr(at));
+            writePiece(row, transcribeFrom);
             cursorColumn = pagePen(activePage).x / CellWidth;
             return;
         }
@@ -50,26 +79,38 @@ void ScreenState::ConsoleWrite(std::u16string_view text) {
             PositionCursor();
             continue;
         }
-        std::size_t cut = 0;
+        row.clear();
         int headWidth = 0;
+        if (carried) {
+            row += carried;
+            headWidth = columnWidth(carried);
+        }
+        std::size_t cut = at;
         while (cut < text.size() && headWidth < free)
             headWidth += columnWidth(text[cut++]);
-        writePiece(text.substr(0, cut), transcribeFrom);
-        transcribeFrom = 0;
-        ConsoleNewLine();
+        row.append(text.substr(at, cut - at));
+        at = cut;
+        restWidth -= headWidth;
+        // Twice the band's rows still to come scroll this one out, whatever
+        // row the cursor is in (scrolls only start at the bottom).
+        const bool inBand = cursorRow >= consoleTop && cursorRow < consoleTop + consoleLines;
+        if (inBand && restWidth / (columns + 2) >= 2 * static_cast<std::int64_t>(consoleLines) + 3) {
+            passHiddenRow(row, transcribeFrom);
+        } else {
+            writePiece(row, transcribeFrom);
+            ConsoleNewLine();
+        }
         if (headWidth == free) {
+            carried = 0;
             PositionCursor();
-            text = text.substr(cut);
-            if (text.empty()) return;
+            if (at >= text.size()) return;
             continue;
         }
         // The last character of the head stands half beyond the last
         // column: it is drawn again straddling the left edge, so its right
         // half shows in column 0 and the text goes on in column 1.
-        carried.assign(1, text[cut - 1]);
-        carried.append(text.substr(cut));
-        text = carried;
-        transcribeFrom = 1;
+        carried = row.back();
+        restWidth += columnWidth(carried);
         cursorColumn = -1;
         PositionCursor();
     }

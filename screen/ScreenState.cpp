@@ -97,19 +97,15 @@ void ScreenState::clearPage(int n, ColorRef color) {
     pageChanged(n, image.rect());
 }
 
-void ScreenState::pageChanged(int pageNumber, const QRect& rect) {
-    if (pageNumber != displayPage) return;
-    displayChanges_ |= rect;
-    ++displayVersion_;
-}
-
 void ScreenState::RepaintWindow() {
     pageChanged(displayPage, QRect(QPoint(0, 0), desktop_));
 }
 
 QRect ScreenState::takeDisplayChanges() {
-    QRect r = displayChanges_;
-    displayChanges_ = QRect();
+    if (changedLeft_ > changedRight_) return {};
+    const QRect r(QPoint(changedLeft_, changedTop_), QPoint(changedRight_, changedBottom_));
+    changedLeft_ = 0;
+    changedRight_ = -1;
     return r;
 }
 

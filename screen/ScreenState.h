@@ -10,12 +10,15 @@
 // editor is placed at it), updated exactly when drawing on the window would
 // have moved it.
 
+#include "screen/ImageTable.h"
 #include "values/Value.h"
 
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -108,11 +111,21 @@ class ScreenState {
     InputRequest inputRequest;
     ConsoleTranscript* transcript = nullptr;
 
-    // Before every run: the console window covers the screen again. The
-    // cursor, colours, pages and text geometry keep what the last run left.
+    // The image buffers of GET/PUT/BLOAD/BSAVE.
+    ImageTable images;
+    // The font of PUT ... KANJI, which is the printer font's name setting.
+    std::u16string kanjiFontName = u"ＭＳ 明朝";
+    // The background picture of colour modes 1 and 2 ("RAINBOW.DIB" in the
+    // application's folder); empty when there is none.
+    QString backgroundPicturePath;
+
+    // Before every run: the console window covers the screen again and the
+    // image buffers are gone. The cursor, colours, pages and text geometry
+    // keep what the last run left.
     void resetForRun() {
         consoleTop = 0;
         consoleLines = static_cast<std::int16_t>(pageHeightUnits * CellHeight / rowHeight);
+        images.clear();
     }
 
     // --- desktop and pages ---
@@ -157,6 +170,27 @@ class ScreenState {
     ColorRef surfaceTextColor(int n) const { return surfaceTextColor_[static_cast<std::size_t>(n & 1)]; }
     // Erases a page to one colour at the desktop size (CLS 2, colour modes).
     void clearPage(int n, ColorRef color);
+    // A colour mode's pictures: both pages erased to black with the
+    // background picture of the mode on them (modes 1 and 2), and the
+    // window repainted. A missing or unreadable picture leaves them black.
+    void applyColorModePictures();
+    // Records a drawing on a page: when it is the display page, the window
+    // repaints the rectangle at its next event pass. Cheap enough for every PSET.
+    void pageChanged(int pageNumber, const QRect& rect) {
+        if (pageNumber != displayPage || rect.isEmpty()) return;
+        ++displayVersion_;
+        if (changedLeft_ > changedRight_) {
+            changedLeft_ = rect.left();
+            changedTop_ = rect.top();
+            changedRight_ = rect.right();
+            changedBottom_ = rect.bottom();
+            return;
+        }
+        changedLeft_ = std::min(changedLeft_, rect.left());
+        changedTop_ = std::min(changedTop_, rect.top());
+        changedRight_ = std::max(changedRight_, rect.right());
+        changedBottom_ = std::max(changedBottom_, rect.bottom());
+    }
 
     // --- what the window must repaint ---
     QRect takeDisplayChanges();
@@ -170,14 +204,15 @@ class ScreenState {
 
   private:
     void writePiece(std::u16string_view text, std::size_t transcribeFrom);
-    void pageChanged(int pageNumber, const QRect& rect);
+    void passHiddenRow(std::u16string_view text, std::size_t transcribeFrom);
     const QFont* font();
 
     QSize desktop_;
     std::array<QImage, 2> pages_;
     std::array<PenPosition, 2> pens_{};
     std::array<ColorRef, 2> surfaceTextColor_{};
-    QRect displayChanges_;
+    // The display page's changed rectangle, inclusive; empty while left > right.
+    int changedLeft_ = 0, changedTop_ = 0, changedRight_ = -1, changedBottom_ = -1;
     std::uint64_t displayVersion_ = 0;
     std::unique_ptr<QFont> font_;
     std::unique_ptr<QRawFont> rawFont_;

@@ -69,4 +69,18 @@ inline bool characterBytes(std::uint32_t code, std::string& out) {
     return true;
 }
 
+// The Shift-JIS code of a JIS code (row j1, cell j2), by the standard
+// rule; rows beyond &H5E get the lead bytes from &HE0 on.
+inline std::uint32_t jisToShiftJis(int j1, int j2) {
+    if (j1 % 2 == 1) {
+        if (j2 >= 0x60) j2 += 1;
+        j2 += 0x1F;
+    } else {
+        j2 += 0x7E;
+    }
+    int s1 = (j1 - 0x21) / 2 + 0x81;
+    if (s1 >= 0xA0) s1 += 0x40;
+    return static_cast<std::uint32_t>(s1 * 0x100 + j2);
+}
+
 } // namespace korvelin::sjis

@@ -1,5 +1,6 @@
 #include "values/ValueOps.h"
 
+#include "values/CheckedNumbers.h"
 #include "values/Cp932.h"
 #include "values/NumberText.h"
 
@@ -119,6 +120,7 @@ Value concatenate(const Value& a, const Value& b) {
     // Joining with "" hands back the other operand's shared buffer.
     if (right.empty() && a.isString()) return a;
     if (left.empty() && b.isString()) return b;
+    checkStringBytes(left.size() + right.size());
     std::string joined;
     joined.reserve(left.size() + right.size());
     joined.append(left).append(right);
@@ -392,17 +394,19 @@ std::int32_t toLongRounded(const Value& v) {
     case ValueKind::Empty: return 0;
     default: break;
     }
-    const double d = roundHalfEven(v.toDouble());
-    if (!fitsLong(d)) failHost(HostFailureKind::Other);
-    return static_cast<int32_t>(d);
+    // NaN and infinity fail the range check there.
+    return roundedLong(v.toDouble());
 }
 
 std::int16_t toIntegerRounded(const Value& v) {
     if (isIntegerLike(v.kind())) return v.rawInteger();
-    const int32_t whole = toLongRounded(v);
-    if (whole < std::numeric_limits<int16_t>::min() || whole > std::numeric_limits<int16_t>::max())
-        failHost(HostFailureKind::Other);
-    return static_cast<int16_t>(whole);
+    if (v.kind() == ValueKind::Long) {
+        const std::int32_t whole = v.rawLong();
+        if (whole < std::numeric_limits<int16_t>::min() || whole > std::numeric_limits<int16_t>::max())
+            failHost(HostFailureKind::Other);
+        return static_cast<int16_t>(whole);
+    }
+    return roundedInteger(v.toDouble());
 }
 
 // Adding the Double 0.5 makes every kind a Double, so even an Integer source

@@ -81,7 +81,7 @@ std::int32_t VariableStore::createArray(int nameId, LookupMode mode) {
     for (std::int64_t slot = entry.base; slot < end; ++slot)
         valuePool[static_cast<std::size_t>(slot)] = initial;
     if (mode == LookupMode::Declare) return entry.base;
-    return entry.base + elementOffset(entry);
+    return entry.base + static_cast<std::int32_t>(elementOffset(entry));
 }
 
 } // namespace korvelin

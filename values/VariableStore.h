@@ -6,6 +6,7 @@
 #include "values/InterpreterError.h"
 #include "values/Value.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -59,9 +60,9 @@ class VariableStore {
     // array whose creation ran out of pool space (it stays registered, but
     // its elements do not exist).
     std::int32_t elementSlot(const VariableEntry& entry) const {
-        const std::int32_t slot = entry.base + elementOffset(entry);
+        const std::int64_t slot = entry.base + elementOffset(entry);
         if (slot >= VariableSpace) raise(ErrOverflow);
-        return slot;
+        return static_cast<std::int32_t>(slot);
     }
     // Empties the store for a new run.
     void clearVariables();
@@ -86,9 +87,12 @@ class VariableStore {
 
   private:
     std::int32_t findOrCreate(int nameId, LookupMode mode);
-    std::int32_t elementOffset(const VariableEntry& entry) const {
-        std::int32_t offset = 0;
-        std::int32_t multiplier = 1;
+    // In 64 bits: the bounds of an array whose creation failed may describe
+    // far more elements than 32 bits count. Both factors stop growing past
+    // the pool, which keeps the sum from overflowing and still lands beyond it.
+    std::int64_t elementOffset(const VariableEntry& entry) const {
+        std::int64_t offset = 0;
+        std::int64_t multiplier = 1;
         for (std::size_t d = 0; d < MaxDimensions; ++d) {
             const std::int32_t subscript = subscriptRegister[d];
             const std::int32_t bound = entry.bound[d];
@@ -97,8 +101,8 @@ class VariableStore {
                 raise(ErrSubscript); // fewer subscripts than dimensions
             }
             if (subscript < 0 || subscript > bound) raise(ErrSubscript);
-            offset += multiplier * subscript;
-            multiplier *= bound + 1;
+            offset = std::min<std::int64_t>(offset + multiplier * subscript, PoolSlots);
+            multiplier = std::min<std::int64_t>(multiplier * (static_cast<std::int64_t>(bound) + 1), PoolSlots);
         }
         return offset;
     }

@@ -48,7 +48,7 @@ void Interpreter::resetProgramTables() {
     labels.labelCount = 0;
     data.dataCount = 0;
     keyboard.keyBuffer.clear();
-    events.pendingEvent = 0;
+    events.pendingEvent = NoEvent;
     for (int e = 1; e < EventCount; ++e) {
         events.eventState[static_cast<std::size_t>(e)] = TrapState::None;
         events.eventTarget[static_cast<std::size_t>(e)] = -1;
@@ -109,6 +109,13 @@ void Interpreter::prepareProgram(PrepareMode mode) {
 // Scans the source lines into slots from `firstSlot` on. Throws
 // InterpreterError (already reported) when the text cannot be prepared.
 void Interpreter::prepareText(const std::u16string& text, int firstSlot) {
+    // Splitting only looks for statement ends; a constant too large is the
+    // error of the statement that evaluates it.
+    struct KeepOverflowForRun {
+        Lexer& lexer;
+        explicit KeepOverflowForRun(Lexer& l) : lexer(l) { lexer.refuseOverflow = false; }
+        ~KeepOverflowForRun() { lexer.refuseOverflow = true; }
+    } keepOverflow(lexer);
     int slot = firstSlot;
     std::size_t offset = 0;
     while (offset < text.size()) {
@@ -211,6 +218,12 @@ bool Interpreter::splitLine(int slot, int& k) {
             failPreparation(-1, ErrOverflow, lineOffset);
             return false;
         }
+        // The keys of a line near the largest number run out before its
+        // statements do: the line number is as wrong as one beyond 32 bits.
+        if (key > INT32_MAX - k) {
+            failPreparation(-1, ErrSyntax, lineOffset + statements[slot].column);
+            return false;
+        }
         const std::size_t pieceLength = static_cast<std::size_t>(std::max(0, lexer.position - 2));
         statements[current].key = key + k;
         statements[current].lineOffset = lineOffset;
@@ -234,6 +247,10 @@ bool Interpreter::splitLine(int slot, int& k) {
         statements[following].column = nextColumn;
         if (lexer.isWord(KwData) && !listData(following)) return false;
         if (lexer.isWord(KwIf)) {
+            if (key > INT32_MAX - k) {
+                failPreparation(-1, ErrSyntax, lineOffset + statements[slot].column);
+                return false;
+            }
             statements[following].key = key + k;
             statements[following].lineOffset = lineOffset;
             statements.setText(following, std::u16string(trimRight(rest.text)));

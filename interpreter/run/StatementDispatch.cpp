@@ -73,6 +73,12 @@ void Interpreter::executeStatement(int& slot, int& next, int& jumped) {
     } catch (const std::bad_alloc&) {
         lexer.scanData = false;
         raiseError(slot, jumped, ErrUnprintable);
+    } catch (...) {
+        // Whatever else a library throws (length_error, out_of_range ...)
+        // is a failure of this statement like any other, never the end of
+        // the application with its unsaved text.
+        lexer.scanData = false;
+        raiseError(slot, jumped, ErrUnprintable);
     }
 }
 

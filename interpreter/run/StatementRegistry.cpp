@@ -22,6 +22,10 @@ void registerFileStatements(StatementTableArray& table);
 void registerRandomFileStatements(StatementTableArray& table);
 void registerDiskCommands(StatementTableArray& table);
 void registerChainingStatements(StatementTableArray& table);
+void registerGraphicsStatements(StatementTableArray& table);
+void registerImageStatements(StatementTableArray& table);
+void registerPageStatements(StatementTableArray& table);
+void registerSoundStatements(StatementTableArray& table);
 
 namespace {
 
@@ -38,10 +42,14 @@ constexpr RegisterFamily statementFamilies[] = {
     registerOutputStatements,        // values/statements/PrintStatement.cpp
     registerScreenStatements,        // screen/statements/ScreenStatements.cpp
     registerConsoleInputStatements,  // screen/statements/ConsoleInput.cpp
+    registerGraphicsStatements,      // screen/statements/GraphicsStatements.cpp (takes LINE over)
+    registerImageStatements,         // screen/statements/ImageStatements.cpp
+    registerPageStatements,          // screen/statements/PageStatements.cpp
     registerFileStatements,          // devices/statements/FileStatements.cpp
     registerDiskCommands,            // devices/statements/DiskCommands.cpp
     registerChainingStatements,      // interpreter/statements/Chaining.cpp
     registerRandomFileStatements,    // devices/statements/RandomFiles.cpp (after the graphics GET/PUT)
+    registerSoundStatements,         // devices/statements/SoundStatements.cpp
 };
 
 } // namespace

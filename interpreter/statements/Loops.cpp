@@ -34,6 +34,11 @@ bool isNotNegative(const Value& v) {
     return equalsTrue(compare(v, Value::integer(0), Comparison::GreaterOrEqual));
 }
 
+// The entry is on the stack while the header is read, and leaves it again
+// when the header fails: a NEXT reached after RESUME NEXT must not find a
+// loop without a variable.
+void readForHeader(Interpreter& in, StatementArgs& args, bool outerSkip);
+
 // The classic dialect lets a program leave loops with GOTO and enter them
 // again: a FOR whose variable belongs to a loop still open takes that
 // loop's place, and the loops opened after it are dropped. The entry just
@@ -51,12 +56,26 @@ LoopEntry& reuseOpenLoop(LoopStack& loops) {
 }
 
 void executeFor(Interpreter& in, StatementArgs& args) {
-    Lexer& lexer = in.lexer;
     const bool outerSkip = in.loops.skipping();
-    LoopEntry* pushed = &in.loops.push();
+    in.loops.push();
+    try {
+        readForHeader(in, args, outerSkip);
+    } catch (...) {
+        if (in.loops.skipLevel == in.loops.loopTop) in.loops.skipLevel = -1;
+        in.loops.pop();
+        throw;
+    }
+    in.watchCheck();
+    in.checkStatementEnd(args);
+}
+
+void readForHeader(Interpreter& in, StatementArgs& args, bool outerSkip) {
+    Lexer& lexer = in.lexer;
+    LoopEntry* pushed = &in.loops.top();
     pushed->kind = LoopKind::For;
     pushed->headSlot = static_cast<std::int16_t>(args.slot);
     pushed->bodySlot = static_cast<std::int16_t>(args.next);
+    pushed->variableSlot = -1;
 
     lexer.nextToken();
     pushed->variableSlot = in.lookupTarget(in.parseVariableTarget());
@@ -77,8 +96,6 @@ void executeFor(Interpreter& in, StatementArgs& args) {
     in.variables[loop.variableSlot] = loop.initialValue;
     if (!outerSkip && startsPastTheLimit(loop)) in.loops.skipLevel = in.loops.loopTop;
     loop.headPosition = static_cast<std::int16_t>(lexer.position - 1);
-    in.watchCheck();
-    in.checkStatementEnd(args);
 }
 
 // The loop variables named after NEXT, in the order of the loop stack.

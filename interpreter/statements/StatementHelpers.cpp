@@ -3,6 +3,7 @@
 
 #include "expressions/Evaluator.h"
 #include "interpreter/Interpreter.h"
+#include "values/CheckedNumbers.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
@@ -62,18 +63,14 @@ std::int16_t Interpreter::optionalInteger(std::int16_t defaultValue) {
     if (lexer.isSymbol(u',')) return defaultValue;
     const Value v = evaluateExpression(*this);
     if (v.isString() || v.kind() == ValueKind::Boolean) return defaultValue;
-    const double whole = std::floor(v.toDouble());
-    if (whole < -32768 || whole > 32767) failHost(HostFailureKind::Other);
-    return static_cast<std::int16_t>(whole);
+    return flooredInteger(v.toDouble());
 }
 
 float Interpreter::optionalSingle(float defaultValue) {
     if (lexer.atListEnd()) return defaultValue;
     lexer.nextToken();
     if (lexer.isSymbol(u',')) return defaultValue;
-    const double v = evaluateExpression(*this).toDouble();
-    if (std::isfinite(v) && std::fabs(v) > 3.4028234663852886e38) failHost(HostFailureKind::Other);
-    return static_cast<float>(v);
+    return checkedSingle(evaluateExpression(*this).toDouble());
 }
 
 Value Interpreter::optionalString(const Value& defaultValue) {

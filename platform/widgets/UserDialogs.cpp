@@ -1,8 +1,13 @@
 #include "platform/widgets/UserDialogs.h"
 
+#include "platform/widgets/PrinterFontDialog.h"
+
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace korvelin {
 
@@ -62,6 +67,31 @@ void UserDialogs::about(QWidget* parent) {
 
 void UserDialogs::beep() {
     QApplication::beep();
+}
+
+bool UserDialogs::printSetup(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool UserDialogs::printerFont(QWidget* parent, PrinterFontSettings& settings) {
+    PrinterFontDialog dialog(settings, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QMessageBox::StandardButton UserDialogs::ask(QWidget* parent, const QString& title, const QString& text,
+                                             QMessageBox::StandardButtons buttons) {
+    QMessageBox box(QMessageBox::Question, title, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void UserDialogs::inform(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void UserDialogs::showModal(QDialog& dialog) {
+    dialog.exec();
 }
 
 } // namespace korvelin

@@ -2,9 +2,13 @@
 // The questions and messages the editor puts to the user. The windows ask
 // through this interface so that tests can answer in place of a person.
 
+#include "platform/Settings.h"
+
 #include <QMessageBox>
 #include <QString>
 
+class QPrinter;
+class QDialog;
 class QWidget;
 
 namespace korvelin {
@@ -29,6 +33,17 @@ class UserDialogs {
     virtual bool confirmOverwrite(QWidget* parent, const QString& path);
     virtual void about(QWidget* parent);
     virtual void beep();
+    // The print-setup dialog on a printer; false when cancelled.
+    virtual bool printSetup(QWidget* parent, QPrinter& printer);
+    // The printer-font dialog (modal); true when its choice was stored.
+    virtual bool printerFont(QWidget* parent, PrinterFontSettings& settings);
+    // A question with the question icon and its own title; the button pressed.
+    virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
+                                            QMessageBox::StandardButtons buttons);
+    // A message with an OK button and its own title.
+    virtual void inform(QWidget* parent, const QString& title, const QString& text);
+    // Shows a dialog modally until it is hidden.
+    virtual void showModal(QDialog& dialog);
 };
 
 } // namespace korvelin

@@ -101,7 +101,9 @@ void registerConsoleInputStatements(std::array<StatementHandler, KeywordCount>& 
     table[KwLine] = executeLine;
 }
 
-bool parseInputLine(WordTable& words, std::u16string_view line, const std::vector<bool>& stringTargets,
+namespace {
+
+bool readInputItems(WordTable& words, std::u16string_view line, const std::vector<bool>& stringTargets,
                     std::vector<Value>& items) {
     items.clear();
     const ScanText text{std::u16string(line)};
@@ -133,6 +135,20 @@ bool parseInputLine(WordTable& words, std::u16string_view line, const std::vecto
         if (!lexer.isSymbol(u',')) break;
     }
     return items.size() == stringTargets.size();
+}
+
+} // namespace
+
+// A number too large for a Double ("1E999") is no number either: the line
+// is rejected like any other that does not fit.
+bool parseInputLine(WordTable& words, std::u16string_view line, const std::vector<bool>& stringTargets,
+                    std::vector<Value>& items) {
+    try {
+        return readInputItems(words, line, stringTargets, items);
+    } catch (const HostFailure&) {
+        items.clear();
+        return false;
+    }
 }
 
 bool acceptConsoleInput(Interpreter& in, std::u16string_view line) {

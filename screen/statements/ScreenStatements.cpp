@@ -1,8 +1,11 @@
 // WIDTH, CONSOLE, LOCATE, COLOR, CLS and COPY: the statements that shape
 // the text screen and its colours.
 
+#include "devices/PrinterDevice.h"
 #include "interpreter/statements/Statements.h"
+#include "screen/statements/PageStatements.h"
 #include "expressions/Evaluator.h"
+#include "values/CheckedNumbers.h"
 #include "values/HostFailure.h"
 #include "values/InterpreterError.h"
 
@@ -12,9 +15,9 @@ namespace korvelin {
 
 namespace {
 
+// A whole number already (or a product of 16-bit ones) that must fit 16 bits.
 std::int16_t checked16(double v) {
-    if (v < -32768 || v > 32767) failHost(HostFailureKind::Other);
-    return static_cast<std::int16_t>(v);
+    return flooredInteger(v);
 }
 
 // An optional argument that starts at the current token (absent at a
@@ -149,7 +152,10 @@ void executeColor(Interpreter& in, StatementArgs& args) {
         in.checkStatementEnd(args);
         return;
     }
-    if (lexer.isSymbol(u'=')) throw InterpreterError(ErrUnprintable, u"COLOR =");
+    if (lexer.isSymbol(u'=')) {
+        executePaletteColor(in, args);
+        return;
+    }
     const std::int16_t fg = integerArgument(in, -1);
     const std::int16_t bg = nextIntegerArgument(in, -1);
     nextIntegerArgument(in, 0); // the border colour
@@ -182,11 +188,8 @@ void executeColor(Interpreter& in, StatementArgs& args) {
     }
     s.setSurfaceTextColor(s.ColorValue(s.textColor));
     if (mode != -1) {
-        // A colour mode replaces the pictures of both pages; the pictures
-        // of modes 1 and 2 belong to the image code, which draws on these.
-        s.clearPage(0, 0);
-        s.clearPage(1, 0);
-        s.RepaintWindow();
+        // A colour mode replaces the pictures of both pages.
+        s.applyColorModePictures();
     }
     in.checkStatementEnd(args);
 }
@@ -213,10 +216,13 @@ void executeCls(Interpreter& in, StatementArgs& args) {
 
 void executeCopy(Interpreter& in, StatementArgs& args) {
     in.currentStatement = u"COPY";
-    // The hard copy of the window goes to the printer, which is not part of
-    // this build: the argument is read and checked only.
     in.lexer.nextToken();
-    numberArgument(in, 0);
+    numberArgument(in, 0); // read and not used
+    // The hard copy is a document of its own: a listing still open is sent
+    // first, so that the image does not land in the middle of it.
+    in.printer.endDocument();
+    in.printer.printImage(in.screen.windowImage());
+    in.printer.endDocument();
     in.checkStatementEnd(args);
 }
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 
 namespace korvelin {
 
@@ -168,19 +169,32 @@ void ExecutionScreen::refresh() {
     if (!persistent_ && !changed.isEmpty()) update(changed);
 }
 
+namespace {
+
+std::int64_t threadCpuMicroseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000 + t.tv_nsec / 1000;
+}
+
+} // namespace
+
 void ExecutionScreen::keyPollEmpty() {
     // Polls less than a few milliseconds apart with no drawing between them
     // are a program waiting for a key. Once that has gone on for a while,
     // each empty poll blocks until a window event arrives (a key wakes it
     // at once) or a short time has passed, so the wait costs no CPU while
     // a program that draws or computes between its polls runs at full speed.
-    constexpr int tightGapMs = 5;
+    // The gap between polls is the CPU time the program used in between, so
+    // that a busy machine pre-empting it does not pass for work it did.
+    constexpr std::int64_t tightGapMicroseconds = 5000;
     constexpr int streakMs = 50;
     constexpr int napMs = 10;
     if (!in_) return;
     const std::uint64_t version = in_->screen.displayVersion();
-    const bool tight = sinceLastPoll_.isValid() && sinceLastPoll_.elapsed() <= tightGapMs;
-    sinceLastPoll_.start();
+    const std::int64_t now = threadCpuMicroseconds();
+    const bool tight = lastPollCpuMicroseconds_ >= 0 && now - lastPollCpuMicroseconds_ <= tightGapMicroseconds;
+    lastPollCpuMicroseconds_ = now;
     if (!tight || version != pollDisplayVersion_ || !pollStreak_.isValid()) {
         pollDisplayVersion_ = version;
         pollStreak_.start();
@@ -190,7 +204,7 @@ void ExecutionScreen::keyPollEmpty() {
     refresh();
     QTimer::singleShot(napMs, this, [] {});
     QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    sinceLastPoll_.start();
+    lastPollCpuMicroseconds_ = threadCpuMicroseconds();
 }
 
 void ExecutionScreen::closeScreen() {
@@ -206,7 +220,7 @@ void ExecutionScreen::showInputBox() {
     Text2->move(pen.x, pen.y);
     Text2->resize(std::max(8 * CellWidth, width() - pen.x), Text2->height());
     Text2->clear();
-    Text2->tag.clear();
+    Text2->tag = InputBoxTag::Typing;
     Text2->show();
     Text2->setFocus();
 }
@@ -216,15 +230,15 @@ void ExecutionScreen::hideInputBox() {
     if (isVisible()) QWidget::setFocus();
 }
 
-std::u16string ExecutionScreen::enterLine(const QString& line) {
-    if (!in_) return u"NG";
+InputBoxTag ExecutionScreen::enterLine(const QString& line) {
+    if (!in_) return InputBoxTag::Rejected;
     if (!acceptConsoleInput(*in_, line.toStdU16String())) {
         dialogs_->message(this, QMessageBox::Warning, QStringLiteral("入力に誤りがあります。"));
-        return u"NG";
+        return InputBoxTag::Rejected;
     }
     hideInputBox();
     refresh();
-    return u"OK";
+    return InputBoxTag::Accepted;
 }
 
 // --- the window ---

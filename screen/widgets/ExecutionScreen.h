@@ -48,8 +48,8 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     void setAutoRedraw(bool on) override;
     void setFocus() override;
     void setCaption(const QString& caption) override;
-    std::u16string inputBoxTag() const override { return Text2->tag; }
-    void setInputBoxTag(const std::u16string& tag) override { Text2->tag = tag; }
+    InputBoxTag inputBoxTag() const override { return Text2->tag; }
+    void setInputBoxTag(InputBoxTag tag) override { Text2->tag = tag; }
     void showInputBox() override;
     void hideInputBox() override;
     void closeScreen() override;
@@ -84,7 +84,7 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     bool takesInput() const;
     // The program's size for the window (WIDTH, or the last snapped size).
     void followScreenSize();
-    std::u16string enterLine(const QString& line);
+    InputBoxTag enterLine(const QString& line);
 
     Interpreter* in_ = nullptr;
     UserDialogs* dialogs_ = nullptr;
@@ -97,7 +97,7 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     bool forwardingKey_ = false;
     // A stretch of empty INKEY$ polls with nothing drawn in between.
     QElapsedTimer pollStreak_;
-    QElapsedTimer sinceLastPoll_;
+    std::int64_t lastPollCpuMicroseconds_ = -1; // the thread's CPU time at the last poll
     std::uint64_t pollDisplayVersion_ = 0;
     bool startingUp_ = true;
     bool closingForGood_ = false;

@@ -1,7 +1,9 @@
+#include "app/Startup.h"
 #include "platform/IniFile.h"
 #include "support/EditorHarness.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -12,7 +14,7 @@ namespace {
 TEST(Startup, InteractiveModeShowsTheEditorWithItsStartingMenus) {
     EditorHarness h;
     EXPECT_TRUE(h.editor().isVisible());
-    EXPECT_EQ(h.in().startMode, 1);
+    EXPECT_EQ(h.in().startMode, StartMode::Interactive);
     EXPECT_EQ(h.editor().windowTitle(), QStringLiteral("Korvelin (プログラム)"));
     EXPECT_EQ(h.editor().state.CurrentDirectory, h.folder.path() + QLatin1Char('/'));
     EXPECT_EQ(h.editor().state.DriveDirectories[0], QStringLiteral("A:\\"));
@@ -31,7 +33,7 @@ TEST(Startup, CommandLineModeLoadsAndRunsTheProgramWithTheEditorHidden) {
     QSignalSpy closed(&session.editor, &EditorWindow::editorClosed);
     session.start(QStringLiteral("\"") + folder.path() + QStringLiteral("/game\" left right"));
     EXPECT_FALSE(session.editor.isVisible());
-    EXPECT_EQ(session.interpreter.startMode, 2);
+    EXPECT_EQ(session.interpreter.startMode, StartMode::CommandLine);
     EXPECT_EQ(session.interpreter.commandTail, u"left right");
     EXPECT_EQ(session.screen.caption(), QStringLiteral("Korvelin (GAME.BAS)"));
     // The run starts from the event loop and the application ends with it.
@@ -86,6 +88,27 @@ TEST(Startup, TheClassicOptionIsWrittenOnlyOnceItWasOn) {
     settings.classicDialect = false;
     settings.write(file);
     EXPECT_TRUE(file.serialize().contains("[OPTIONS]\r\nClassic=0\r\n"));
+}
+
+// A build tree has its data files beside the executable; an installed
+// program finds them in share/korvelin beside its bin/ folder. A copy
+// beside the executable wins, so a build tree never reads an older install.
+TEST(Startup, DataFilesAreFoundBesideTheExecutableOrInTheInstalledShareFolder) {
+    QTemporaryDir prefix;
+    const QString bin = prefix.path() + QStringLiteral("/bin/");
+    const QString share = prefix.path() + QStringLiteral("/share/korvelin/");
+    QDir().mkpath(bin);
+    QDir().mkpath(share);
+    const auto touch = [](const QString& path) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    };
+    EXPECT_EQ(findDataFileFrom(bin, QStringLiteral("KORVELIN.DAT")), QString());
+    touch(share + QStringLiteral("KORVELIN.DAT"));
+    EXPECT_EQ(findDataFileFrom(bin, QStringLiteral("KORVELIN.DAT")), share + QStringLiteral("KORVELIN.DAT"));
+    touch(bin + QStringLiteral("KORVELIN.DAT"));
+    EXPECT_EQ(findDataFileFrom(bin, QStringLiteral("KORVELIN.DAT")), bin + QStringLiteral("KORVELIN.DAT"));
+    EXPECT_EQ(findDataFileFrom(bin, QStringLiteral("NOSUCH.DAT")), QString());
 }
 
 } // namespace

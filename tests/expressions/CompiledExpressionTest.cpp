@@ -22,11 +22,12 @@ namespace {
 // Everything an evaluation leaves behind, as one line.
 std::string evaluateAndDescribe(Interpreter& in, const ScanText& text, int skippedTokens = 0) {
     Lexer& lexer = in.lexer;
-    lexer.start(&text);
-    for (int i = 0; i < skippedTokens; ++i)
-        lexer.nextToken();
     std::string line;
     try {
+        // A constant beyond the Double range already fails when scanned.
+        lexer.start(&text);
+        for (int i = 0; i < skippedTokens; ++i)
+            lexer.nextToken();
         line = describe(evaluateExpression(in));
     } catch (const InterpreterError& e) {
         line = "error " + std::to_string(e.number());

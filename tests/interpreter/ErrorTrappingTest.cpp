@@ -53,7 +53,7 @@ TEST(ErrorTrapping, UntrappedErrorEndsTheRunAndPlacesTheCaret) {
     EXPECT_EQ(r.host.caretOffsets[0], 8 + 8 + 7);
     EXPECT_EQ(r.host.stops.back(), RunStop::Ended);
     ProgramRun hidden;
-    hidden.in->startMode = 2;
+    hidden.in->startMode = StartMode::CommandLine;
     hidden.run(u"10 X=1/0");
     EXPECT_TRUE(hidden.host.caretOffsets.empty());
 }
@@ -75,12 +75,12 @@ TEST(ErrorTrapping, OnErrorTargetsMustExist) {
 }
 
 TEST(ErrorTrapping, LaterStatementsSayTheyAreNotAvailableYet) {
-    ProgramRun r(u"10 LPRINT 1");
+    ProgramRun r(u"10 PAINT (1,1)");
     EXPECT_EQ(r.lastError(),
-              u"メッセージの定義されていないエラーです。\r\n（LPRINT はまだ使えません）\r\n行番号：10");
-    ProgramRun f(u"10 BEEP");
+              u"メッセージの定義されていないエラーです。\r\n（PAINT はまだ使えません）\r\n行番号：10");
+    ProgramRun f(u"10 ROLL 1");
     EXPECT_EQ(f.lastError(),
-              u"メッセージの定義されていないエラーです。\r\n（BEEP はまだ使えません）\r\n行番号：10");
+              u"メッセージの定義されていないエラーです。\r\n（ROLL はまだ使えません）\r\n行番号：10");
 }
 
 TEST(ErrorTrapping, StatementMustEndWhereItEnds) {

@@ -40,6 +40,16 @@ TEST(InputLine, NumbersNeedOneConstantPerVariable) {
     EXPECT_EQ(parse(u"5 6", {false}).items.at(0).toDouble(), 5);
 }
 
+TEST(InputLine, NumbersBeyondTheDoubleRangeAreRejectedNotInfinite) {
+    EXPECT_FALSE(parse(u"1E999", {false}).accepted);
+    EXPECT_FALSE(parse(u"-1E400", {false}).accepted);
+    EXPECT_FALSE(parse(u"1" + std::u16string(400, u'0'), {false}).accepted);
+    EXPECT_FALSE(parse(u"&H" + std::u16string(300, u'F'), {false}).accepted);
+    EXPECT_FALSE(parse(u"1, 1E999", {false, false}).accepted);
+    EXPECT_EQ(parse(u"1E-999", {false}).items.at(0).toDouble(), 0);
+    EXPECT_EQ(parse(u"1E308", {false}).items.at(0).toDouble(), 1E308);
+}
+
 TEST(InputLine, StringsTakeRawTextUpToTheComma) {
     Parsed p = parse(u"  Hello  ", {true});
     ASSERT_TRUE(p.accepted);
@@ -63,16 +73,16 @@ class TypingHost : public HeadlessHost, public ConsoleTranscript {
     int rejected = 0;
     Interpreter* in = nullptr;
 
-    void showInputBox() override { inputTag.clear(); }
+    void showInputBox() override { inputTag = InputBoxTag::Typing; }
     void waitForEvents() override {
         if (lines.empty()) {
-            inputTag = u"FORCED";
+            inputTag = InputBoxTag::Forced;
             return;
         }
         const std::u16string line = lines.front();
         lines.pop_front();
         if (acceptConsoleInput(*in, line))
-            inputTag = u"OK";
+            inputTag = InputBoxTag::Accepted;
         else
             ++rejected;
     }

@@ -6,10 +6,12 @@
 #include "app/EditorSession.h"
 #include "editor/ProgramEditor.h"
 
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -47,6 +49,41 @@ class ScriptedDialogs : public UserDialogs {
     }
     void about(QWidget*) override { ++aboutBoxes; }
     void beep() override { ++beeps; }
+    // The print dialog: when answered, the printer prints into printFile (a PDF).
+    bool printSetup(QWidget*, QPrinter& printer) override {
+        ++printSetups;
+        if (printSetupAnswer && !printFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printFile);
+        }
+        return printSetupAnswer;
+    }
+    bool printerFont(QWidget*, PrinterFontSettings& settings) override {
+        ++printerFontDialogs;
+        if (printerFontAnswer) settings = printerFontChoice;
+        return printerFontAnswer;
+    }
+    QMessageBox::StandardButton ask(QWidget*, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons) override {
+        questions.push_back(title + QLatin1Char('|') + text);
+        if (answers.empty()) return QMessageBox::No;
+        const QMessageBox::StandardButton answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void inform(QWidget*, const QString& title, const QString& text) override {
+        messages.push_back(title + QLatin1Char('|') + text);
+    }
+    // A modal dialog is handed to the script, which fills it in and presses
+    // its buttons; without a script it stays unanswered (cancelled).
+    void showModal(QDialog& dialog) override {
+        ++modalDialogs;
+        if (!dialogScripts.empty()) {
+            auto script = std::move(dialogScripts.front());
+            dialogScripts.pop_front();
+            script(dialog);
+        }
+    }
 
     std::vector<QString> messages;
     std::deque<SaveAnswer> saveAnswers;
@@ -59,6 +96,16 @@ class ScriptedDialogs : public UserDialogs {
     int fileDialogs = 0;
     int aboutBoxes = 0;
     int beeps = 0;
+    bool printSetupAnswer = false;
+    QString printFile;
+    int printSetups = 0;
+    bool printerFontAnswer = false;
+    PrinterFontSettings printerFontChoice;
+    int printerFontDialogs = 0;
+    std::vector<QString> questions; // "title|text"
+    std::deque<QMessageBox::StandardButton> answers;
+    std::deque<std::function<void(QDialog&)>> dialogScripts;
+    int modalDialogs = 0;
 };
 
 struct EditorHarness {

@@ -1,8 +1,9 @@
-// PRINT (and "?"), WRITE and PRINT USING: items turned into text and sent
-// to one destination through PrintOutput. The console is the destination
-// built here; files, the printer line and the debug screen of direct
-// commands arrive as further destinations of the same path.
+// PRINT (and "?"), LPRINT, WRITE and PRINT USING: items turned into text
+// and sent to one destination through PrintOutput: the console, a file's
+// pending line, the printer's line (entry 0, printed by the printer device
+// when the line ends) or the debug screen of direct commands.
 
+#include "devices/PrinterDevice.h"
 #include "interpreter/statements/Statements.h"
 #include "values/Cp932.h"
 #include "expressions/Evaluator.h"
@@ -10,29 +11,38 @@
 #include "values/NumberText.h"
 #include "values/PrintUsing.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace korvelin {
 
 namespace {
 
-enum class PrintKind { Print, Write };
+enum class PrintKind { Print, Lprint, Write };
 
 // Where the text of one statement goes: the console, a file's pending
-// line (PRINT #n) or, for a direct command, the debug screen. Each item's
+// line (PRINT #n), the printer's line (LPRINT) or, for a direct command,
+// the debug screen. Each item's
 // text is appended as it is produced, so an error in a later item leaves
 // the earlier ones written.
 class PrintOutput {
   public:
-    enum class Destination { Console, File, Direct };
+    enum class Destination { Console, File, Printer, Direct };
 
     PrintOutput(Interpreter& in, Destination destination, FileEntry* file = nullptr)
         : in_(in), destination_(destination), file_(file) {}
 
     void append(std::u16string_view text) {
         switch (destination_) {
-        case Destination::Console: in_.screen.ConsoleWrite(text); return;
+        case Destination::Console: writeToConsole(text); return;
         case Destination::File: appendBytes(cp932::encode(text)); return;
+        case Destination::Printer:
+            appendBytes(cp932::encode(text));
+            if (file_->lineBuffer.size() >= PrinterDevice::LongestPendingLine) {
+                file_->column = 0;
+                in_.printer.printPendingLine(file_->lineBuffer);
+            }
+            return;
         case Destination::Direct: appendBytes(cp932::encode(text)); return;
         }
     }
@@ -61,12 +71,34 @@ class PrintOutput {
             else if (file_->isSerialPort())
                 in_.files.sendPending(*file_);
             return;
+        case Destination::Printer:
+            if (lineEnds) {
+                file_->column = 0;
+                in_.printer.printPendingLine(file_->lineBuffer);
+            }
+            return;
         case Destination::Direct: in_.host.showDirectOutput(cp932::decode(direct_), lineEnds); return;
         }
     }
 
   private:
-    std::string& pendingLine() { return destination_ == Destination::File ? file_->lineBuffer : direct_; }
+    // The console shares entry 0 with the printer: text an LPRINT left
+    // pending goes out on the console in front of the item (LPRINT "A";
+    // then PRINT "B" shows AB), and nothing stays pending for the printer.
+    void writeToConsole(std::u16string_view text) {
+        FileEntry& printerLine = in_.files.entry(0);
+        if (printerLine.lineBuffer.empty()) {
+            in_.screen.ConsoleWrite(text);
+            return;
+        }
+        std::u16string joined = cp932::decode(printerLine.lineBuffer);
+        // The printer line is empty again, so its column starts over.
+        printerLine.lineBuffer.clear();
+        printerLine.column = 0;
+        joined += text;
+        in_.screen.ConsoleWrite(joined);
+    }
+    std::string& pendingLine() { return file_ ? file_->lineBuffer : direct_; }
     void appendBytes(const std::string& bytes) {
         if (file_) {
             in_.files.appendPending(*file_, bytes);
@@ -91,13 +123,21 @@ std::u16string printText(const Value& v) {
     return cp932::decode(formatNumber(v));
 }
 
-std::u16string writeText(const Value& v) {
-    if (v.isString()) return u"\"" + v.unicodeText() + u"\"";
-    std::string number = formatNumber(v);
+// Appends rather than concatenating temporaries: GCC 12 at -O3 inlines the
+// operator+ chain into the caller and then warns (-Wrestrict) about a copy it
+// cannot prove apart.
+void appendWriteText(std::u16string& text, const Value& v) {
+    if (v.isString()) {
+        text += u'"';
+        text += v.unicodeText();
+        text += u'"';
+        return;
+    }
+    const std::string number = formatNumber(v);
     const std::size_t first = number.find_first_not_of(' ');
+    if (first == std::string::npos) return;
     const std::size_t last = number.find_last_not_of(' ');
-    number = first == std::string::npos ? std::string() : number.substr(first, last - first + 1);
-    return cp932::decode(number);
+    text += cp932::decode(number.substr(first, last - first + 1));
 }
 
 // The file number after "#": a numeric constant, not an expression.
@@ -106,7 +146,7 @@ FileEntry& readFileNumber(Interpreter& in) {
     lexer.nextToken();
     if (lexer.tokenKind != TokenConstant || lexer.tokenValue.isString()) raise(ErrSyntax);
     const double n = lexer.tokenValue.toDouble();
-    if (n < 1 || n > 9) raise(ErrBadFileNumber);
+    if (!(n >= 1 && n <= 9)) raise(ErrBadFileNumber);
     FileEntry& file = in.files.openEntry(static_cast<std::int32_t>(n));
     lexer.nextToken();
     in.expectSymbol(u',');
@@ -117,22 +157,27 @@ FileEntry& readFileNumber(Interpreter& in) {
 void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
     Lexer& lexer = in.lexer;
     ScreenState& screen = in.screen;
-    in.currentStatement = kind == PrintKind::Write ? u"WRITE" : u"PRINT";
+    in.currentStatement = kind == PrintKind::Write ? u"WRITE" : kind == PrintKind::Lprint ? u"LPRINT" : u"PRINT";
     const bool direct = !in.isProgramStatement(args.slot);
     if (!direct) {
         screen.clampCursorToDesktop();
         screen.PositionCursor();
     }
     lexer.nextToken();
-    FileEntry* file = lexer.isSymbol(u'#') ? &readFileNumber(in) : nullptr;
-    PrintOutput out(in,
-                    file     ? PrintOutput::Destination::File
-                    : direct ? PrintOutput::Destination::Direct
-                             : PrintOutput::Destination::Console,
-                    file);
+    FileEntry* file = nullptr;
+    PrintOutput::Destination destination = direct ? PrintOutput::Destination::Direct
+                                                  : PrintOutput::Destination::Console;
+    if (kind == PrintKind::Lprint) {
+        file = &in.files.entry(0);
+        destination = PrintOutput::Destination::Printer;
+    } else if (lexer.isSymbol(u'#')) {
+        file = &readFileNumber(in);
+        destination = PrintOutput::Destination::File;
+    }
+    PrintOutput out(in, destination, file);
 
     std::optional<UsingFormat> format;
-    if (kind == PrintKind::Print && lexer.isWord(KwUsing)) {
+    if (kind != PrintKind::Write && lexer.isWord(KwUsing)) {
         lexer.nextToken();
         const Value f = evaluateExpression(in);
         in.expectSymbol(u';');
@@ -145,7 +190,7 @@ void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
     bool firstItem = true;
     for (;;) {
         const bool comma = lexer.isSymbol(u',');
-        if (comma && kind == PrintKind::Print && !format) out.moveToNextZone();
+        if (comma && kind != PrintKind::Write && !format) out.moveToNextZone();
         const bool separator = comma || lexer.isSymbol(u';');
         if (separator) lexer.nextToken();
         if (endsItemList(lexer)) {
@@ -156,8 +201,10 @@ void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
             std::u16string text;
             if (format)
                 text = format->formatItem(item);
-            else if (kind == PrintKind::Write)
-                text = (firstItem ? u"" : u",") + writeText(item);
+            else if (kind == PrintKind::Write) {
+                if (!firstItem) text += u',';
+                appendWriteText(text, item);
+            }
             else
                 text = printText(item);
             out.append(text);
@@ -181,6 +228,10 @@ void executePrint(Interpreter& in, StatementArgs& args) {
     executeOutput(in, args, PrintKind::Print);
 }
 
+void executeLprint(Interpreter& in, StatementArgs& args) {
+    executeOutput(in, args, PrintKind::Lprint);
+}
+
 void executeWrite(Interpreter& in, StatementArgs& args) {
     executeOutput(in, args, PrintKind::Write);
 }
@@ -189,6 +240,7 @@ void executeWrite(Interpreter& in, StatementArgs& args) {
 
 void registerOutputStatements(std::array<StatementHandler, KeywordCount>& table) {
     table[KwPrint] = executePrint;
+    table[KwLprint] = executeLprint;
     table[KwWrite] = executeWrite;
 }
 

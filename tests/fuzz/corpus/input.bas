@@ -1,0 +1,8 @@
+10 INPUT "NAME";N$,A
+20 LINE INPUT L$
+30 PRINT N$;A;L$;INKEY$;INPUT$(2)
+
+@@STDIN
+TARO,12
+hello
+xy
