@@ -1,5 +1,6 @@
 #include "interpreter/Interpreter.h"
 
+#include "devices/PrinterFileDevice.h"
 #include "values/Cp932.h"
 #include "values/HostFailure.h"
 
@@ -13,6 +14,13 @@ Interpreter::Interpreter(RunHost& runHost) : host(runHost), lexer(words), variab
     // Data on the serial port raises the COM trap (event 23) when it is on
     // and its handler is not running.
     files.serialDataArrived = [this] { events.raiseTrap(EventCom, control.controlTop); };
+    // Printer files and LFILES print through the printer.
+    files.openers.printer = [this](const std::u16string&, FileMode) {
+        return std::make_unique<PrinterFileDevice>(printer);
+    };
+    files.openers.printLine = [this](const std::string& line) {
+        printer.printLine(QString::fromStdU16String(cp932::decode(line)));
+    };
 }
 
 int Interpreter::lookUpReservedWord(int wordId) {

@@ -57,7 +57,7 @@ void executeSystem(Interpreter& in, StatementArgs& args) {
     in.lexer.nextToken();
     args.slot = -1;
     args.jumped = 1;
-    in.startMode = 3;
+    in.startMode = StartMode::CloseWhenRunEnds;
 }
 
 // CHILD command [, mode]: the window mode is the host's business.

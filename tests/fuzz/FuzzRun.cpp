@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Interpreter in(host);
         host.attach(in);
         host.in = &in;
-        in.startMode = 2;
+        in.startMode = StartMode::CommandLine;
         in.prepareProgram(PrepareMode::Full);
         if (!host.errorReported) in.runLoop(in.statements.firstStatement);
     }
