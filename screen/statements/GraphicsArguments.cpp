@@ -17,11 +17,6 @@ void setLastPoint(ScreenState& s, GraphicsPoint p) {
     s.lastPointY = Value::integer(p.y);
 }
 
-float checkedSingle(double v) {
-    if (!(std::fabs(v) <= FLT_MAX)) failHost(HostFailureKind::Other);
-    return static_cast<float>(v);
-}
-
 GraphicsPoint readPoint(Interpreter& in, GraphicsPoint origin) {
     Lexer& lexer = in.lexer;
     const bool step = lexer.isWord(KwStepWord);

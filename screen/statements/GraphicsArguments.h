@@ -3,6 +3,7 @@
 // numbers, the last point, and the whole-pixel form of a coordinate.
 
 #include "interpreter/Interpreter.h"
+#include "values/CheckedNumbers.h" // checkedSingle
 
 #include <cstdint>
 #include <string_view>
@@ -34,9 +35,5 @@ std::uint32_t colorPixel(const ScreenState& s, std::int16_t color);
 
 // Whether the current token is this plain word (B, BF, F, Y, N ...).
 bool isPlainWord(const Interpreter& in, std::u16string_view word);
-
-// A single-precision number from a Double (the overflow failure beyond
-// its range or for NaN).
-float checkedSingle(double v);
 
 } // namespace korvelin
