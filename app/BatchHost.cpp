@@ -1,6 +1,8 @@
 #include "app/BatchHost.h"
 
 #include "interpreter/Interpreter.h"
+
+#include <QCoreApplication>
 #include "screen/statements/ConsoleInput.h"
 
 #include <algorithm>
@@ -77,6 +79,10 @@ void BatchHost::showInputBox() {
     inputTag_ = InputBoxTag::Typing;
 }
 
+void BatchHost::processEvents() {
+    if ((++passes_ & 63) == 0 && in_ && in_->files.hasSerialPort()) QCoreApplication::processEvents();
+}
+
 void BatchHost::waitForEvents() {
     if (!in_) return;
     if (inputOpen_) {
@@ -95,6 +101,12 @@ void BatchHost::waitForEvents() {
             writeText(errors_, u"入力に誤りがあります。\n");
             std::fflush(errors_);
         }
+        return;
+    }
+    // With the serial port open the wait is for its data, which comes
+    // through the event loop; sleeping there costs no CPU.
+    if (in_->files.hasSerialPort()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         return;
     }
     // A program that waits for keys gets one more.

@@ -52,7 +52,9 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     void runStopped(RunStop stop) override;
     void closeEditor() override {}
     void showErrorBox(const std::u16string& text) override;
-    void processEvents() override {}
+    // Nothing to do, except that the serial port's data arrives through
+    // the event pass (now and then, only while a port is open).
+    void processEvents() override;
     void waitForEvents() override;
     void showInputBox() override;
     InputBoxTag inputBoxTag() override { return inputTag_; }
@@ -85,6 +87,7 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     bool inputOpen_ = false;
     InputBoxTag inputTag_ = InputBoxTag::Typing;
     long pushedBack_ = -2; // a code point read ahead, -2 for none
+    unsigned passes_ = 0;
 };
 
 } // namespace korvelin

@@ -166,6 +166,7 @@ int runBatch(int argc, char* argv[]) {
     // Drives from the settings file; the current directory starts as the
     // working directory the program was run from.
     applyDriveSettings(host.settings, in.paths);
+    applySerialSettings(host.settings, in.files.serial);
     in.paths.setAppDirectory(applicationDirectory());
     in.paths.setProgramFolder(QDir::currentPath());
 

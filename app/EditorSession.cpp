@@ -90,6 +90,7 @@ void EditorSession::endDevices() {
 void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
     applyDriveSettings(settings, interpreter.paths);
+    applySerialSettings(settings, interpreter.files.serial);
     editor.setAppDirectory(editor.state.AppDirectory);
     interpreter.screen.kanjiFontName = settings.printerFont.PrinterFontName.toStdU16String();
     interpreter.printer.setFont(applyPrinterFont(settings.printerFont));

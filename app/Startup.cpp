@@ -2,6 +2,7 @@
 
 #include "app/EditorSession.h"
 #include "devices/DosPath.h"
+#include "devices/SerialSettings.h"
 #include "platform/Settings.h"
 #include "screen/ScreenState.h"
 
@@ -35,6 +36,16 @@ void applyDriveSettings(const Settings& settings, DosPaths& paths) {
     for (int letter = 0; letter < 26; ++letter) {
         const QString& folder = settings.drives[static_cast<std::size_t>(letter)];
         if (!folder.isEmpty()) paths.setDriveRoot(static_cast<char16_t>(u'A' + letter), folder);
+    }
+}
+
+void applySerialSettings(const Settings& settings, SerialPortSettings& serial) {
+    serial = SerialPortSettings{};
+    serial.applySpeedText(settings.serial.Speed);
+    serial.applySettingsText(settings.serial.Param.toStdU16String());
+    for (std::size_t port = 0; port < 4; ++port) {
+        const QString& device = settings.serial.devices[port];
+        if (!device.isEmpty()) serial.devices[port] = device;
     }
 }
 

@@ -9,6 +9,7 @@ namespace korvelin {
 
 class DosPaths;
 class Settings;
+struct SerialPortSettings;
 
 // Runs the editor (or, with a program file in `arguments`, that program
 // with the editor hidden) until the application ends; returns its exit code.
@@ -25,5 +26,9 @@ QString findDataFileFrom(const QString& directory, const QString& name);
 // The settings' "DRIVES" section as the drive letters' host folders (a
 // drive the section does not name keeps its default).
 void applyDriveSettings(const Settings& settings, DosPaths& paths);
+// The settings file's "RS232C" section as the serial port's settings: the
+// defaults, then "Speed", then the letters of "Param", and the devices of
+// COM1..COM4 ("Device1".."Device4", /dev/ttyS0../dev/ttyS3 when missing).
+void applySerialSettings(const Settings& settings, SerialPortSettings& serial);
 
 } // namespace korvelin

@@ -8,6 +8,8 @@
 #include "platform/HeadlessHost.h"
 #include "values/Cp932.h"
 
+#include <QDir>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -39,6 +41,8 @@ int main(int argc, char* argv[]) {
     HeadlessHost host;
     host.program = text;
     Interpreter in(host);
+    // File names count from the working directory, as in batch mode.
+    in.paths.setProgramFolder(QDir::currentPath());
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < repeat; ++i) {
         in.prepareProgram(PrepareMode::Full);

@@ -63,6 +63,14 @@ class FileDevice {
     // --- serial port ---
     // Bytes received by the port and not yet taken into the entry's inputBuffer.
     virtual std::int64_t bytesWaiting() { return 0; }
+    // Blocks up to `milliseconds` for received data (which the device puts
+    // into the entry's inputBuffer); whether any came.
+    virtual bool waitForInput(int milliseconds) {
+        (void)milliseconds;
+        return false;
+    }
+    // The device went away under the program (a serial adapter pulled out).
+    virtual bool isLost() const { return false; }
 };
 
 } // namespace korvelin

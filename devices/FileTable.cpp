@@ -1,6 +1,7 @@
 #include "devices/FileTable.h"
 
 #include "devices/DiskFile.h"
+#include "devices/SerialPortDevice.h"
 
 #include <QFileInfo>
 
@@ -61,8 +62,22 @@ void FileTable::open(std::int32_t number, const std::u16string& name, FileMode m
     QString hostPath;
     std::unique_ptr<FileDevice> device;
     if (namesSerialPort(name)) {
-        if (!openers.serial) failHost(HostFailureKind::Other);
-        device = openers.serial(entryName);
+        // "COM:" takes the port the settings choose.
+        if (name[3] == u':')
+            entryName = u"COM" + std::u16string(1, static_cast<char16_t>(u'1' + serial.portIndex)) + u":" +
+                        name.substr(4);
+        serial.applySettingsText(entryName);
+        if (hasSerialPort()) failHost(HostFailureKind::Other); // one port at a time
+        if (openers.serial) {
+            device = openers.serial(entryName, e);
+        } else {
+            device = std::make_unique<SerialPortDevice>(
+                serial.devices[static_cast<std::size_t>(serial.portIndex)], serial, e.inputBuffer, [this] {
+                    if (serialDataArrived) serialDataArrived();
+                });
+        }
+        e.inputBuffer.clear();
+        e.lineBuffer.clear();
     } else if (namesPrinterAtOpen(name)) {
         entryName = name.substr(0, name.size() - 1);
         if (openers.printer) {
@@ -92,14 +107,24 @@ void FileTable::open(std::int32_t number, const std::u16string& name, FileMode m
     case FileMode::Append: e.mode = u"APPEND"; break;
     case FileMode::Random:
         e.mode = u"RANDOM";
-        e.lineBuffer.assign(255, ' ');
+        // A port opened without FOR takes no record buffer: its blanks
+        // would go out in front of the first line sent.
+        if (!e.isSerialPort()) e.lineBuffer.assign(255, ' ');
         break;
     }
+}
+
+bool FileTable::hasSerialPort() const {
+    for (const FileEntry& e : entries_)
+        if (e.isSerialPort()) return true;
+    return false;
 }
 
 void FileTable::close(std::int32_t number) {
     FileEntry& e = entry(number);
     if (!e.isOpen()) return;
+    if (e.isSerialPort() && e.name.size() >= 4 && e.name[3] >= u'1' && e.name[3] <= u'4')
+        serial.portIndex = e.name[3] - u'1';
     std::unique_ptr<FileDevice> device = std::move(e.device);
     const std::string pending = e.isWriting() && e.column >= 1 ? e.lineBuffer : std::string();
     clearEntry(e);

@@ -10,6 +10,7 @@
 
 #include "devices/DosPath.h"
 #include "devices/FileDevice.h"
+#include "devices/SerialSettings.h"
 #include "values/HostFailure.h"
 #include "values/InterpreterError.h"
 
@@ -43,20 +44,26 @@ struct FileEntry {
     QString hostPath; // disk files: the host file, to tell a second writer
 
     bool isOpen() const { return !name.empty(); }
-    bool isSerialPort() const { return name.starts_with(u"COM"); }
+    // "COM", a colon or a port digit and a colon: a disk name that merely
+    // begins with COM ("COMMON\X.TXT") is no port.
+    bool isSerialPort() const {
+        return name.size() >= 4 && name.starts_with(u"COM") &&
+               (name[3] == u':' || (name.size() >= 5 && name[4] == u':'));
+    }
     bool isRandom() const { return mode == u"RANDOM"; }
     bool isWriting() const { return mode == u"OUTPUT" || mode == u"APPEND"; }
 };
 
 // How an OPEN of "PRN:"/"LPTn:" or "COMn:" reaches its device. The printer
-// opener receives the device name without its colon ("PRN", "LPT1"); the
-// serial opener the upper-cased name, which it may rewrite into the form
-// the entry keeps ("COM1:N81N"). Without a serial opener the port does not
-// open; without a printer opener the device name is opened as an ordinary
-// file in the current directory, as a host without printer devices would.
+// opener receives the device name without its colon ("PRN", "LPT1");
+// without one the device name is opened as an ordinary file in the current
+// directory, as a host without printer devices would. The serial port is
+// the host device the settings name for the port (SerialPortDevice); a
+// serial opener given here stands in for it (the entry's name, already
+// rewritten to "COMn:...", and the entry it serves).
 struct DeviceOpeners {
     std::function<std::unique_ptr<FileDevice>(const std::u16string& device, FileMode mode)> printer;
-    std::function<std::unique_ptr<FileDevice>(std::u16string& name)> serial;
+    std::function<std::unique_ptr<FileDevice>(const std::u16string& name, FileEntry& entry)> serial;
     // LFILES (and LPRINT) hand each finished line here.
     std::function<void(const std::string& line)> printLine;
 };
@@ -118,7 +125,14 @@ class FileTable {
     // the current line (blanks and line ends do not count as data).
     bool atEndOfData(FileEntry& e);
 
+    // Whether a file number has the serial port (only one can at a time).
+    bool hasSerialPort() const;
+
     DeviceOpeners openers;
+    // The settings the port opens with; OPEN "COMn:..." letters change them.
+    SerialPortSettings serial;
+    // Data arrived on the serial port (the COM trap's source).
+    std::function<void()> serialDataArrived;
 
   private:
     std::array<FileEntry, EntryCount> entries_;

@@ -3,6 +3,7 @@
 // document and the file commands are in editor/ProgramDocument.cpp.
 
 #include "editor/EditorWindow.h"
+#include "editor/SerialSettingsDialog.h"
 
 #include "editor/EditorMenuTable.h"
 #include "editor/ProgramEditor.h"
@@ -362,6 +363,14 @@ void EditorWindow::menu_classic_Click() {
     settings_.classicDialect = on;
 }
 
+// "通信の設定" shows where it was last left while the application runs.
+void EditorWindow::menu_setrs_Click() {
+    SerialSettingsDialog dialog(interpreter_.files.serial, this);
+    if (serialDialogPosition_.x() >= 0) dialog.move(serialDialogPosition_);
+    dialog.exec();
+    serialDialogPosition_ = dialog.pos();
+}
+
 void EditorWindow::menu_version_Click() {
     dialogs_.about(this);
 }
@@ -387,6 +396,9 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     }
     if (interpreter_.startMode == StartMode::Interactive) interpreter_.startMode = StartMode::Closing;
     screen_.closeScreen();
+    // The serial settings the dialog and OPEN "COM..." left go back to the file.
+    settings_.serial.Speed = interpreter_.files.serial.speedText();
+    settings_.serial.Param = QString::fromStdU16String(interpreter_.files.serial.settingsText());
     // PUT ... KANJI keeps its font name in the printer font's setting.
     settings_.printerFont.PrinterFontName = QString::fromStdU16String(interpreter_.screen.kanjiFontName);
     settings_.save(state.AppDirectory);

@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPoint>
 
 #include <array>
 #include <functional>
@@ -155,6 +156,7 @@ class EditorWindow : public QMainWindow {
     void menu_call_Click();
     void menu_list_Click();
     void menu_classic_Click();
+    void menu_setrs_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
   protected:
@@ -180,6 +182,7 @@ class EditorWindow : public QMainWindow {
     bool continueAutoNumbering();
     void showAutoNumbering(bool on);
 
+    QPoint serialDialogPosition_{-1, -1};
     Interpreter& interpreter_;
     UserDialogs& dialogs_;
     ExecutionScreenPort& screen_;

@@ -5,6 +5,7 @@
 #include "values/CheckedNumbers.h"
 #include "values/Cp932.h"
 #include "expressions/FunctionArguments.h"
+#include "expressions/SerialWait.h"
 
 #include <algorithm>
 
@@ -49,7 +50,7 @@ std::string fromKeyboard(Interpreter& in, std::size_t count) {
 
 std::string fromSerialPort(Interpreter& in, FileEntry& port, std::size_t count) {
     std::string& received = port.inputBuffer;
-    waitUntil(in, [&] { return received.size() >= count; });
+    waitForSerialInput(in, port, count);
     if (received.size() < count) received.resize(count, ' ');
     std::string bytes = received.substr(0, count);
     received.erase(0, count);

@@ -1,5 +1,6 @@
 #include "interpreter/Interpreter.h"
 
+#include "devices/PrinterFileDevice.h"
 #include "values/Cp932.h"
 #include "values/HostFailure.h"
 
@@ -10,6 +11,16 @@ Interpreter::Interpreter(RunHost& runHost) : host(runHost), lexer(words), variab
     registerStatements(handlers_);
     events.eventTarget.fill(-1);
     events.eventLevel.fill(NoHandlerLevel);
+    // Data on the serial port raises the COM trap (event 23) when it is on
+    // and its handler is not running.
+    files.serialDataArrived = [this] { events.raiseTrap(EventCom, control.controlTop); };
+    // Printer files and LFILES print through the printer.
+    files.openers.printer = [this](const std::u16string&, FileMode) {
+        return std::make_unique<PrinterFileDevice>(printer);
+    };
+    files.openers.printLine = [this](const std::string& line) {
+        printer.printLine(QString::fromStdU16String(cp932::decode(line)));
+    };
 }
 
 int Interpreter::lookUpReservedWord(int wordId) {

@@ -30,6 +30,9 @@ const QStringList& serialSpeedTexts() {
 void Settings::read(const IniFile& file) {
     serial.Speed = readValue(file, serialSection, QStringLiteral("Speed"), {});
     serial.Param = readValue(file, serialSection, QStringLiteral("Param"), {});
+    for (int port = 0; port < 4; ++port)
+        serial.devices[static_cast<std::size_t>(port)] =
+            file.value(serialSection, QStringLiteral("Device%1").arg(port + 1)).trimmed();
     const PrinterFontSettings defaults;
     printerFont.PrinterFontName =
         readValue(file, printerSection, QStringLiteral("FontName"), defaults.PrinterFontName);

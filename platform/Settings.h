@@ -15,6 +15,9 @@ namespace korvelin {
 struct SerialSettings {
     QString Speed; // one of the nine speed texts, "" when the file has none
     QString Param; // the settings text ("COM1:N81N"), "" when the file has none
+    // Keys "Device1".."Device4": the host devices of COM1..COM4, "" when
+    // the file names none. Read only; the file keeps them.
+    std::array<QString, 4> devices;
 };
 
 struct PrinterFontSettings {

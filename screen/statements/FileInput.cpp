@@ -4,6 +4,7 @@
 
 #include "screen/statements/FileInput.h"
 
+#include "expressions/SerialWait.h"
 #include "interpreter/statements/Statements.h"
 #include "values/NumberText.h"
 #include "values/ValueOps.h"
@@ -17,7 +18,10 @@ namespace {
 
 class ItemReader {
   public:
-    ItemReader(Interpreter& in, FileEntry& file) : in_(in), file_(file) {}
+    // `terminator` ends the item when a wait on the serial port is cut
+    // short by a break, the end request or a trap, so the statement finishes.
+    ItemReader(Interpreter& in, FileEntry& file, const char* terminator = ",")
+        : in_(in), file_(file), terminator_(terminator) {}
     ~ItemReader() { file_.inputBuffer.erase(0, std::min(pos_, file_.inputBuffer.size())); }
     ItemReader(const ItemReader&) = delete;
     ItemReader& operator=(const ItemReader&) = delete;
@@ -105,14 +109,14 @@ class ItemReader {
     }
 
     bool waitForPort() {
-        in_.host.processEvents();
-        while (file_.inputBuffer.empty() && in_.events.pendingEvent == NoEvent)
-            in_.host.waitForEvents();
-        return !file_.inputBuffer.empty();
+        waitForSerialInput(in_, file_, 1);
+        if (file_.inputBuffer.empty()) file_.inputBuffer = terminator_;
+        return true;
     }
 
     Interpreter& in_;
     FileEntry& file_;
+    const char* terminator_;
     std::size_t pos_ = 0;
 };
 
@@ -159,7 +163,7 @@ void executeFileInput(Interpreter& in, StatementArgs& args, bool lineInput) {
         const std::int32_t slot = in.lookupTarget(name);
         std::string line;
         if (file.isSerialPort()) {
-            ItemReader reader(in, file);
+            ItemReader reader(in, file, "\r\n");
             line = portLine(reader);
         } else {
             line = in.files.fetchWholeLine(file);
@@ -174,7 +178,6 @@ void executeFileInput(Interpreter& in, StatementArgs& args, bool lineInput) {
             {
                 ItemReader reader(in, file);
                 item = isStringName(in, name) ? reader.stringItem() : reader.numericItem();
-                if (in.events.pendingEvent != NoEvent && file.isSerialPort()) break;
             }
             store(in, name, slot, std::move(item));
             if (!lexer.isSymbol(u',')) break;

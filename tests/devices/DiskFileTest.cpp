@@ -207,7 +207,8 @@ TEST(FileTable, RandomEntriesStartWithABlankRecordAndPrinterNamesLoseTheirColon)
     t.table.close(2);
     EXPECT_EQ(printed, "page\r\n");
     EXPECT_TRUE(ended);
-    // Without a serial device the port does not open.
+    // A port whose host device does not exist does not open.
+    t.table.serial.devices[0] = t.host("NO-SUCH-TTY");
     EXPECT_EQ(failureOf([&] { t.table.open(3, u"COM1:N81NN", FileMode::Random, t.paths); }),
               HostFailureKind::Other);
 }
