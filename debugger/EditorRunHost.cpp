@@ -28,7 +28,7 @@ std::u16string EditorRunHost::programText() {
 }
 
 std::u16string EditorRunHost::directText() {
-    return control_->directText();
+    return {}; // the interpreter appends the debug screen's lines itself
 }
 
 bool EditorRunHost::loadProgramFile(const std::u16string& path) {
@@ -73,8 +73,10 @@ void EditorRunHost::showErrorBox(const std::u16string& text) {
     message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // What the program drew last shows behind its error message.
     screen_->refresh();
-    dialogs_->message(editor_->isVisible() ? static_cast<QWidget*>(editor_) : screen_->window(),
-                      QMessageBox::Warning, message);
+    QWidget* parent = editor_->isVisible() ? static_cast<QWidget*>(editor_) : screen_->window();
+    // An error of a typed line shows where it was typed, not behind that window.
+    if (control_->directLineActive() && debugScreen_->isVisible()) parent = debugScreen_;
+    dialogs_->message(parent, QMessageBox::Warning, message);
 }
 
 void EditorRunHost::processEvents() {

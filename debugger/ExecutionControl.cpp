@@ -28,13 +28,6 @@ constexpr int startButton = 14;
 constexpr int breakButton = 15;
 constexpr int endButton = 16;
 
-std::u16string decimal(std::int32_t n) {
-    std::u16string text;
-    for (char c : std::to_string(n))
-        text += static_cast<char16_t>(c);
-    return text;
-}
-
 } // namespace
 
 ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& editor, DebugScreen& debugScreen,
@@ -53,6 +46,14 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
     connect(&debugScreen_, &DebugScreen::closed, this,
             [this] { editor_.state.statementListTarget = QStringLiteral("PROG"); });
     editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
+}
+
+bool ExecutionControl::runLoopActive() const {
+    return in_.runLoopActive();
+}
+
+bool ExecutionControl::endRequested() const {
+    return in_.session.endRequested;
 }
 
 RunState ExecutionControl::runState() const {
@@ -85,15 +86,8 @@ void ExecutionControl::showIdleState() {
     editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
 }
 
-void ExecutionControl::runFrom(int slot) {
-    if (runDepth_ == 0) endRequested_ = false;
-    ++runDepth_;
-    in_.runLoop(slot);
-    --runDepth_;
-}
-
 void ExecutionControl::StartRun() {
-    if (runDepth_ > 0) return; // an end request is still being carried out
+    if (in_.runLoopActive()) return; // an end request is still being carried out
     showRunningState();
     editor_.setMenuEnabled(call, false);
     in_.prepareProgram(PrepareMode::Full);
@@ -102,16 +96,15 @@ void ExecutionControl::StartRun() {
         screen_.runStarting();
         in_.keyboard.keyBuffer.clear();
     }
-    runFrom(first);
+    in_.runLoop(first);
 }
 
 void ExecutionControl::BreakRun() {
-    in_.events.eventTarget[EventBreak] = -1;
-    in_.events.pendingEvent = EventBreak;
+    in_.requestBreak();
 }
 
 void ExecutionControl::ResumeRun() {
-    if (in_.events.pendingEvent < EventBreak || in_.control.empty() || runDepth_ > 0) return;
+    if (!in_.canResume()) return;
     editor_.setMenuEnabled(halt, true);
     editor_.setMenuEnabled(stop, true);
     editor_.setMenuEnabled(resume, false);
@@ -121,37 +114,23 @@ void ExecutionControl::ResumeRun() {
     editor_.setButton(endButton, endImage, true);
     screen_.runResuming();
     in_.keyboard.keyBuffer.clear();
-    const int slot = entrySlot(in_.control.top());
-    in_.control.pop();
-    runFrom(slot);
+    in_.resumeRun();
 }
 
 void ExecutionControl::EndRun() {
-    const bool atBreak = in_.events.pendingEvent == EventBreak;
-    if (atBreak) {
+    if (in_.events.pendingEvent == EventBreak) {
         editor_.setButton(endButton, endImage + disabledSuffix, false);
         editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
     }
     // A run waiting for console input ends when it sees this tag.
     screen_.setInputBoxTag(u"FORCED");
-    endRequested_ = runDepth_ > 0;
-    in_.events.eventTarget[EventEndRequest] = -1;
-    in_.events.pendingEvent = EventEndRequest;
     editor_.setMenuEnabled(halt, false);
     editor_.setMenuEnabled(call, false);
     editor_.setMenuEnabled(exec, true);
     editor_.setMenuEnabled(start, true);
     editor_.setMenuEnabled(resume, false);
     editor_.state.ToolbarAction = 0;
-    if (runDepth_ == 0) {
-        // At a break no run loop is there to see the end request: the
-        // program ends here, as the run loop would have ended it.
-        in_.events.pendingEvent = 0;
-        in_.control.controlTop = -1;
-        in_.loops.loopTop = -1;
-        in_.loops.skipLevel = -1;
-        showIdleState();
-    }
+    in_.requestEnd();
 }
 
 void ExecutionControl::showDebugScreen() {
@@ -160,7 +139,7 @@ void ExecutionControl::showDebugScreen() {
 
 void ExecutionControl::resetInterpreter() {
     in_.resetInterpreter();
-    if (runDepth_ == 0 && runState() == RunState::Break) showIdleState();
+    if (!in_.runLoopActive() && runState() == RunState::Break) showIdleState();
 }
 
 void ExecutionControl::runStopped(RunStop stopKind) {
@@ -181,63 +160,16 @@ void ExecutionControl::runStopped(RunStop stopKind) {
     if (in_.startMode == 2) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
 }
 
-void ExecutionControl::appendDirectText(std::u16string text) {
-    directText_ = std::move(text);
-    in_.prepareProgram(PrepareMode::Append);
-}
-
 void ExecutionControl::ExecuteDirectLine(const QString& line) {
-    if (runDepth_ > 0) return;
-    StatementTable& statements = in_.statements;
-    const int lastStatement = statements.lastStatement;
-    const std::int32_t highestKey = statements.highestKey;
-    const int statementCount = statements.statementCount;
-
-    // The typed statements follow an END that never runs, and two STOPs
-    // follow them, all with keys above the program's.
-    const std::int32_t lineNumber = highestKey / 100 + 1;
-    appendDirectText(u" " + decimal(lineNumber) + u" END:" + line.toStdU16String());
-    if (statements.highestKey < lineNumber * 100) return; // reported; the interpreter was reset
-    appendDirectText(u" " + decimal(statements.highestKey / 100 + 1) + u" STOP:STOP");
-
-    statements.highestKey = highestKey;
-    statements.statementCount = statementCount;
-    statements.lastStatement = lastStatement;
-    if (lastStatement >= 0) statements[lastStatement].next = -1;
-    statements.chainChanged();
-
-    const bool breakActive = in_.events.pendingEvent == EventBreak;
-    const int loopTop = in_.loops.loopTop;
-    const int skipLevel = in_.loops.skipLevel;
-    const int controlTop = in_.control.controlTop;
-    const std::int32_t topEntry = in_.control.empty() ? 0 : in_.control.top();
-
-    showRunningState();
-    editor_.setMenuEnabled(call, false);
-    screen_.setAutoRedraw(false);
-    runFrom(statementCount + 1);
-
-    const bool stoppedAtAppendedStop = !in_.control.empty() &&
-                                       entrySlot(in_.control.top()) >= statementCount &&
-                                       in_.events.pendingEvent == EventBreak;
-    if (!stoppedAtAppendedStop) return; // ended, failed or jumped into the program
-    if (breakActive) {
-        // The program stays at its break and resumes where it was.
-        in_.loops.loopTop = loopTop;
-        in_.loops.skipLevel = skipLevel;
-        in_.control.controlTop = controlTop;
-        if (controlTop >= 0) in_.control.entries[static_cast<std::size_t>(controlTop)] = topEntry;
-        return;
+    if (in_.runLoopActive()) return;
+    directLineActive_ = true;
+    if (in_.prepareDirectLine(line.toStdU16String())) {
+        showRunningState();
+        editor_.setMenuEnabled(call, false);
+        screen_.setAutoRedraw(false);
+        in_.runDirectLine();
     }
-    in_.events.pendingEvent = 0;
-    in_.control.controlTop = -1;
-    in_.loops.loopTop = -1;
-    in_.loops.skipLevel = -1;
-    showIdleState();
-    if (in_.startMode == 3) {
-        in_.startMode = 1;
-        editor_.close();
-    }
+    directLineActive_ = false;
 }
 
 } // namespace korvelin

@@ -33,6 +33,13 @@ void Interpreter::pushEventEntry(int cur) {
 }
 
 void Interpreter::runLoop(int startSlot) {
+    if (session.depth == 0) session.endRequested = false;
+    ++session.depth;
+    runSlots(startSlot);
+    --session.depth;
+}
+
+void Interpreter::runSlots(int startSlot) {
     int cur = startSlot;
     for (;;) {
         events.pendingEvent = 0;
@@ -97,16 +104,22 @@ void Interpreter::runLoop(int startSlot) {
 }
 
 void Interpreter::finishRun() {
+    if (session.directLine.active && finishDirectLine()) return;
     if (events.pendingEvent == EventBreak) {
         // The break entry, the open loops and the variables stay for resuming.
         host.runStopped(RunStop::Break);
         return;
     }
+    endRun();
+}
+
+void Interpreter::endRun() {
     control.controlTop = -1;
     loops.loopTop = -1;
     loops.skipLevel = -1;
     host.runStopped(RunStop::Ended);
     if (startMode == 3) {
+        // The user closed the editor during the run.
         startMode = 1;
         host.closeEditor();
     }

@@ -17,7 +17,10 @@ namespace korvelin::testing {
 
 class ScriptedDialogs : public UserDialogs {
   public:
-    void message(QWidget*, QMessageBox::Icon, const QString& text) override { messages.push_back(text); }
+    void message(QWidget* parent, QMessageBox::Icon, const QString& text) override {
+        messages.push_back(text);
+        lastMessageParent = parent;
+    }
     SaveAnswer askToSave(QWidget*, const QString&) override {
         ++saveQuestions;
         if (saveAnswers.empty()) return SaveAnswer::Cancel;
@@ -49,6 +52,7 @@ class ScriptedDialogs : public UserDialogs {
     void beep() override { ++beeps; }
 
     std::vector<QString> messages;
+    QWidget* lastMessageParent = nullptr;
     std::deque<SaveAnswer> saveAnswers;
     int saveQuestions = 0;
     QString openAnswer;
