@@ -62,14 +62,6 @@ ExecutionScreen::ExecutionScreen() {
     picture_.fill(Qt::black);
 
     Text2 = new ConsoleLineEdit(this);
-    QFont font(QStringLiteral("ＭＳ 明朝"));
-    font.setPixelSize(16);
-    Text2->setFont(font);
-    QPalette colours = Text2->palette();
-    colours.setColor(QPalette::Base, Qt::black);
-    colours.setColor(QPalette::Text, Qt::white);
-    Text2->setPalette(colours);
-    Text2->setFixedHeight(18);
     Text2->lineEntered = [this](const QString& line) { return enterLine(line); };
     Text2->functionKeyText = [this](int n) {
         if (!in_) return QString();
@@ -120,8 +112,24 @@ void ExecutionScreen::clearScreen() {
 
 void ExecutionScreen::runStarting() {
     show();
+    pagesTakeWindowPicture();
     setAutoRedraw(false);
     setFocus();
+}
+
+void ExecutionScreen::pagesTakeWindowPicture() {
+    // A new run starts from what the window shows, not from what the pages
+    // still hold beyond it: drawing that a small window hid (and CLS, which
+    // clears only the console window, left) must not come back with it.
+    if (!in_) return;
+    ScreenState& s = in_->screen;
+    QImage shown(size(), QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    QPainter(&shown).drawImage(0, 0, picture_);
+    for (int n = 0; n < 2; ++n) {
+        s.clearPage(n, s.ColorValue(s.backgroundColor));
+        QPainter(&s.page(n)).drawImage(0, 0, shown);
+    }
 }
 
 void ExecutionScreen::runResuming() {
@@ -203,6 +211,11 @@ void ExecutionScreen::closeScreen() {
 void ExecutionScreen::showInputBox() {
     refresh();
     const PenPosition pen = in_ ? in_->screen.windowPen : PenPosition{};
+    if (in_) {
+        const ScreenState& s = in_->screen;
+        Text2->setConsoleColors(QColor::fromRgb(pixelOf(s.ColorValue(s.textColor))),
+                                QColor::fromRgb(pixelOf(s.ColorValue(s.backgroundColor))));
+    }
     Text2->move(pen.x, pen.y);
     Text2->resize(std::max(8 * CellWidth, width() - pen.x), Text2->height());
     Text2->clear();

@@ -85,6 +85,8 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     // The program's size for the window (WIDTH, or the last snapped size).
     void followScreenSize();
     std::u16string enterLine(const QString& line);
+    // The run-start copy: both pages take the window's current picture.
+    void pagesTakeWindowPicture();
 
     Interpreter* in_ = nullptr;
     UserDialogs* dialogs_ = nullptr;
