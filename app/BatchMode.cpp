@@ -26,12 +26,13 @@ struct BatchOptions {
     QString screenshotPath;
     QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
     std::u16string commandTail;
+    bool classicDialect = false;
 };
 
 int usage(const char* problem) {
     std::fprintf(
         stderr,
-        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] FILE.BAS [ARGS...]\n",
+        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] [--classic] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -52,6 +53,10 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
         if (option == "--") {
             ++i;
             break;
+        }
+        if (option == "--classic") {
+            options.classicDialect = true;
+            continue;
         }
         if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
         if (option == "--screenshot") {
@@ -117,6 +122,7 @@ int runBatch(int argc, char* argv[]) {
     host.attach(in);
     in.startMode = 2;
     in.commandTail = options.commandTail;
+    in.classicDialect = options.classicDialect;
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
 

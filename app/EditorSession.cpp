@@ -73,6 +73,8 @@ EditorSession::~EditorSession() = default;
 void EditorSession::start(const QString& commandLine) {
     settings.load(editor.state.AppDirectory);
     const CommandLine parsed = parseCommandLine(commandLine.trimmed());
+    interpreter.classicDialect = settings.classicDialect || classicDialect;
+    editor.menuItem(QStringLiteral("menu_classic"))->setChecked(interpreter.classicDialect);
     if (parsed.programPath.isEmpty()) {
         interpreter.startMode = 1;
         interpreter.commandTail.clear();

@@ -52,6 +52,9 @@ class EditorSession {
     UserDialogs& dialogs;
     ExecutionScreenPort& screen;
     Settings settings;
+    // Set by "--classic" on the command line; the settings file can turn
+    // the mode on as well.
+    bool classicDialect = false;
     EditorRunHost host;
     Interpreter interpreter{host};
     EditorWindow editor;

@@ -30,9 +30,15 @@ int runEditorApplication(QApplication& app, const QStringList& arguments) {
     app.setQuitOnLastWindowClosed(false);
 
     EditorSession session(applicationDirectory());
+    QStringList rest = arguments;
+    // "--classic" before the file name runs it in the classic-dialect mode.
+    if (!rest.isEmpty() && rest.first() == QStringLiteral("--classic")) {
+        session.classicDialect = true;
+        rest.removeFirst();
+    }
     QObject::connect(&session.editor, &EditorWindow::editorClosed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    session.start(joinArguments(arguments));
+    session.start(joinArguments(rest));
     return app.exec();
 }
 

@@ -50,7 +50,8 @@ const std::vector<MenuSpec>& menuTable() {
          u"ｵﾌﾟｼｮﾝ(&O)",
          {{"menu_setprn", u"ﾌﾟﾘﾝﾀの設定(&P)"},
           {"menu_setpfont", u"ﾌﾟﾘﾝﾀﾌｫﾝﾄの設定(&F)"},
-          {"menu_setrs", u"RS-232Cの設定(&R)"}}},
+          {"menu_setrs", u"RS-232Cの設定(&R)"},
+          {"menu_classic", u"旧方言モード(&C)"}}},
         {"menu7", u"ﾍﾙﾌﾟ(&H)", {{"menu_help", u"ﾍﾙﾌﾟの表示(&H)"}, {"menu_version", u"ﾊﾞｰｼﾞｮﾝ情報(&A)"}}},
     };
     return table;

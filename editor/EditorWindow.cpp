@@ -90,7 +90,8 @@ void EditorWindow::buildMenus() {
             menuAvailable_[name] = available;
             menuItems_[name] = action;
             action->setEnabled(available);
-            if (name == QLatin1String("menu_inst") || name == QLatin1String("menu_auto"))
+            if (name == QLatin1String("menu_inst") || name == QLatin1String("menu_auto") ||
+                name == QLatin1String("menu_classic"))
                 action->setCheckable(true);
             connect(action, &QAction::triggered, this, [this, name] { invokeHandler(this, name); });
         }
@@ -304,6 +305,13 @@ void EditorWindow::menu_debug_Click() {
 void EditorWindow::menu_inst_Click() {
     // The check mark toggles by itself; the indicator follows it.
     flushLineNumber();
+}
+
+void EditorWindow::menu_classic_Click() {
+    // Takes effect when the next run is prepared.
+    const bool on = menuItem(QStringLiteral("menu_classic"))->isChecked();
+    interpreter_.classicDialect = on;
+    settings_.classicDialect = on;
 }
 
 void EditorWindow::menu_version_Click() {

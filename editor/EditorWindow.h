@@ -124,6 +124,7 @@ class EditorWindow : public QMainWindow {
     void menu_stop_Click();
     void menu_resume_Click();
     void menu_version_Click();
+    void menu_classic_Click();
     void RichTextBox1_FileDropped(const QString& path);
 
   protected:

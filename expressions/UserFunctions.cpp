@@ -78,6 +78,21 @@ Value callUserFunction(Interpreter& in) {
     return result;
 }
 
+namespace {
+
+// The record of a function defined before with room for n parameters, or
+// -1. The classic dialect lets DEF FN run again (in a loop, or after a
+// GOTO back) and redefine its function in place.
+std::int32_t definedFunctionRecord(Interpreter& in, int nameId, int n) {
+    const int entry = in.variables.arrayEntry(nameId);
+    if (entry < 0) return -1;
+    const VariableEntry& e = in.variables.variableTable[static_cast<std::size_t>(entry)];
+    if (e.bound[1] != -1 || e.bound[0] < n + 1) return -1;
+    return e.base;
+}
+
+} // namespace
+
 void executeDefFn(Interpreter& in, StatementArgs& args) {
     Lexer& lexer = in.lexer;
     lexer.nextToken();
@@ -119,8 +134,11 @@ void executeDefFn(Interpreter& in, StatementArgs& args) {
                                             static_cast<std::size_t>(std::max(0, bodyEnd - bodyStart)));
 
     const int n = static_cast<int>(parameters.size());
-    in.variables.subscriptRegister = {n + 1, -1, -1, -1, -1};
-    const std::int32_t record = in.variables.lookupVariable(nameId, LookupMode::Declare);
+    std::int32_t record = in.classicDialect ? definedFunctionRecord(in, nameId, n) : -1;
+    if (record < 0) {
+        in.variables.subscriptRegister = {n + 1, -1, -1, -1, -1};
+        record = in.variables.lookupVariable(nameId, LookupMode::Declare);
+    }
     in.variables[record] = Value::text(body);
     in.variables[record + 1] = Value::integer(static_cast<std::int16_t>(n));
     for (int j = 0; j < n; ++j)

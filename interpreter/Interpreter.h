@@ -162,6 +162,10 @@ class Interpreter {
     std::u16string commandTail;           // COMMAND$
     std::u16string currentProgramPath;    // the file RUN or CHAIN loads
     std::int16_t chainStartLine = 0;
+    // The classic-dialect mode (off by default): keywords run together with
+    // names and numbers, PRINT items side by side, FOR reusing an open loop
+    // of its variable, DEF FN redefining. Takes effect when a run is prepared.
+    bool classicDialect = false;
 
   private:
     int lookUpReservedWord(int wordId);

@@ -1,6 +1,8 @@
 #include "interpreter/Lexer.h"
 
+#include "interpreter/ClassicWords.h"
 #include "values/Cp932.h"
+#include "values/ReservedWords.h"
 
 #include <cmath>
 #include <cstdint>
@@ -10,6 +12,10 @@ namespace korvelin {
 namespace {
 
 bool isDigit(int c) { return c >= u'0' && c <= u'9'; }
+
+// In the classic dialect "10ELSE" is a number and ELSE: an E starts an
+// exponent only when a digit or a sign follows it.
+bool startsExponent(int c) { return isDigit(c) || c == u'+' || c == u'-'; }
 
 bool isSymbolChar(int c) {
     switch (c) {
@@ -143,6 +149,7 @@ void Lexer::scanRadixConstant(int radix) {
 
 void Lexer::scanWord() {
     auto upper = [](int c) { return static_cast<char16_t>(c >= u'a' && c <= u'z' ? c - 32 : c); };
+    const int wordStart = position;
     scratch_.clear();
     scratch_.push_back(upper(currentChar));
     for (;;) {
@@ -154,12 +161,28 @@ void Lexer::scanWord() {
         scratch_.push_back(static_cast<char16_t>(currentChar));
         nextChar();
     }
+    if (classicReservedWords && !scanData) splitClassicWord(wordStart);
     if (scratch_ == u"MOD") {
         setToken(TokenSymbol, SymMod);
         return;
     }
     setToken(TokenWord);
     wordId = words_.intern(scratch_);
+}
+
+void Lexer::splitClassicWord(int wordStart) {
+    // A run that is a reserved word as a whole (COLOR, POINT, APPEND) stays
+    // one word even where a word of the classic dialect hides inside it.
+    if (scratch_[0] >= u'A' && scratch_[0] <= u'Z' && classicReservedWords->findReservedWord(scratch_) >= 0)
+        return;
+    const ClassicSplit split = findClassicWord(scratch_);
+    if (split.start < 0) return;
+    // The word itself when the run starts with it, else the name before it.
+    const int keep = split.start > 0 ? split.start : split.length;
+    if (keep >= static_cast<int>(scratch_.size())) return;
+    scratch_.resize(static_cast<std::size_t>(keep));
+    position = wordStart + keep - 1;
+    nextChar();
 }
 
 void Lexer::scanNumber() {
@@ -182,7 +205,7 @@ void Lexer::scanNumber() {
             nextChar();
         }
     }
-    if (currentChar == u'E') {
+    if (currentChar == u'E' && !(classicReservedWords && !startsExponent(charAt((scanData ? dataPosition : position) + 1)))) {
         nextChar();
         int sign = 1;
         if (currentChar == u'-') { sign = -1; nextChar(); }

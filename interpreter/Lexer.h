@@ -11,6 +11,10 @@
 // lexed once, and its expressions are compiled once beside those tokens.
 
 #include "values/WordTable.h"
+
+namespace korvelin {
+class KeywordTable;
+}
 #include "values/Value.h"
 
 #include <cstdint>
@@ -236,11 +240,16 @@ class Lexer {
     // Whether the evaluator may use compiled expressions; tests turn it off
     // to compare against the scanning evaluator.
     bool compileExpressions = true;
+    // In the classic-dialect mode, the reserved words (which keep runs that
+    // are whole reserved words intact); reserved words of that dialect are
+    // then split out of runs of letters. Null otherwise.
+    const KeywordTable* classicReservedWords = nullptr;
 
   private:
     void readToken();
     void scanToken();
     void scanWord();
+    void splitClassicWord(int wordStart);
     void scanNumber();
     void scanString();
     void scanRadixConstant(int radix);

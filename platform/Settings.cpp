@@ -6,6 +6,8 @@ namespace {
 
 const QString serialSection = QStringLiteral("RS232C");
 const QString printerSection = QStringLiteral("PRINTER_FONT");
+const QString optionsSection = QStringLiteral("OPTIONS");
+const QString classicKey = QStringLiteral("Classic");
 const QString defaultSpeed = QStringLiteral("9600");
 const QString defaultParam = QStringLiteral("COM1:N81N");
 
@@ -39,6 +41,7 @@ void Settings::read(const IniFile& file) {
         readValue(file, printerSection, QStringLiteral("FontBold"), defaults.PrinterFontBold);
     printerFont.PrinterFontItalic =
         readValue(file, printerSection, QStringLiteral("FontItalic"), defaults.PrinterFontItalic);
+    classicDialect = readValue(file, optionsSection, classicKey, {}) == QStringLiteral("1");
 }
 
 void Settings::write(IniFile& file) const {
@@ -53,6 +56,9 @@ void Settings::write(IniFile& file) const {
     file.setValue(printerSection, QStringLiteral("FontTate"), printerFont.PrinterFontVertical);
     file.setValue(printerSection, QStringLiteral("FontBold"), printerFont.PrinterFontBold);
     file.setValue(printerSection, QStringLiteral("FontItalic"), printerFont.PrinterFontItalic);
+    // Files of users who never turned the mode on stay as they were.
+    if (classicDialect || !file.value(optionsSection, classicKey).isEmpty())
+        file.setValue(optionsSection, classicKey, classicDialect ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void Settings::load(const QString& appDirectory) {

@@ -38,6 +38,9 @@ class Settings {
 
     SerialSettings serial;
     PrinterFontSettings printerFont;
+    // The classic-dialect mode, section "OPTIONS" key "Classic" ("1" on);
+    // the key is written only once the mode has been on.
+    bool classicDialect = false;
 
   private:
     IniFile file_;

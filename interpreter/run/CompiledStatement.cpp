@@ -426,6 +426,8 @@ bool runNext(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
 }
 
 bool runFor(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
+    // The classic dialect's reuse of an open loop is the handler's.
+    if (in.classicDialect) return false;
     LoopStack& loops = in.loops;
     std::int32_t counter;
     try {

@@ -33,6 +33,7 @@ void Interpreter::resetInterpreter() {
     for (auto& text : keyboard.functionKeyText)
         text.clear();
     functionBodies_.clear();
+    lexer.classicReservedWords = classicDialect ? &keywords : nullptr;
     resetProgramTables();
 }
 

@@ -34,16 +34,34 @@ bool isNotNegative(const Value& v) {
     return equalsTrue(compare(v, Value::integer(0), Comparison::GreaterOrEqual));
 }
 
+// The classic dialect lets a program leave loops with GOTO and enter them
+// again: a FOR whose variable belongs to a loop still open takes that
+// loop's place, and the loops opened after it are dropped. The entry just
+// pushed (on top) moves down into the old one's place.
+LoopEntry& reuseOpenLoop(LoopStack& loops) {
+    const LoopEntry& pushed = loops.top();
+    for (int level = loops.loopTop - 1; level >= 0; --level) {
+        LoopEntry& open = loops.entries[static_cast<std::size_t>(level)];
+        if (open.kind != LoopKind::For || open.variableSlot != pushed.variableSlot) continue;
+        open = pushed;
+        loops.loopTop = level;
+        return open;
+    }
+    return loops.top();
+}
+
 void executeFor(Interpreter& in, StatementArgs& args) {
     Lexer& lexer = in.lexer;
     const bool outerSkip = in.loops.skipping();
-    LoopEntry& loop = in.loops.push();
-    loop.kind = LoopKind::For;
-    loop.headSlot = static_cast<std::int16_t>(args.slot);
-    loop.bodySlot = static_cast<std::int16_t>(args.next);
+    LoopEntry* pushed = &in.loops.push();
+    pushed->kind = LoopKind::For;
+    pushed->headSlot = static_cast<std::int16_t>(args.slot);
+    pushed->bodySlot = static_cast<std::int16_t>(args.next);
 
     lexer.nextToken();
-    loop.variableSlot = in.lookupTarget(in.parseVariableTarget());
+    pushed->variableSlot = in.lookupTarget(in.parseVariableTarget());
+    if (in.classicDialect && !outerSkip) pushed = &reuseOpenLoop(in.loops);
+    LoopEntry& loop = *pushed;
     in.expectSymbol(u'=');
     lexer.nextToken();
     loop.initialValue = evaluateExpression(in);

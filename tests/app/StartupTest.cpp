@@ -1,5 +1,8 @@
+#include "platform/IniFile.h"
 #include "support/EditorHarness.h"
 
+#include <QAction>
+#include <QFile>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -46,6 +49,43 @@ TEST(Startup, ShutDownWritesTheSettingsFileBack) {
     reread.load(h.folder.path() + QLatin1Char('/'));
     EXPECT_EQ(reread.printerFont.PrinterFontSize, QStringLiteral("14"));
     EXPECT_EQ(reread.serial.Speed, QStringLiteral("9600"));
+}
+
+TEST(Startup, TheClassicModeMenuItemRunsTheNextProgramClassicallyAndIsRemembered) {
+    EditorHarness h;
+    QAction* item = h.editor().menuItem(QStringLiteral("menu_classic"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_FALSE(item->isChecked());
+    h.type(QStringLiteral("10 FOR I=1TO3:R=R+I:NEXT\n"));
+    h.run();
+    EXPECT_EQ(h.in().errors.errorNumber, 1);
+
+    item->trigger();
+    EXPECT_TRUE(h.in().classicDialect);
+    h.run();
+    EXPECT_EQ(h.dialogs.messages.size(), 1u); // only the first run's error
+    QFile ini(h.folder.path() + QStringLiteral("/KORVELIN.INI"));
+    h.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    h.editor().close();
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("[OPTIONS]\r\nClassic=1\r\n"));
+
+    EditorHarness again;
+    again.session->settings.load(h.folder.path() + QLatin1Char('/'));
+    EXPECT_TRUE(again.session->settings.classicDialect);
+}
+
+TEST(Startup, TheClassicOptionIsWrittenOnlyOnceItWasOn) {
+    Settings settings;
+    IniFile file;
+    settings.write(file);
+    EXPECT_FALSE(file.serialize().contains("OPTIONS"));
+    settings.classicDialect = true;
+    settings.write(file);
+    settings.classicDialect = false;
+    settings.write(file);
+    EXPECT_TRUE(file.serialize().contains("[OPTIONS]\r\nClassic=0\r\n"));
 }
 
 } // namespace

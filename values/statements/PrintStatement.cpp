@@ -165,7 +165,10 @@ void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
             firstItem = false;
             trailingSeparator = false;
         }
-        if (!lexer.isSymbol(u',') && !lexer.isSymbol(u';')) break;
+        if (lexer.isSymbol(u',') || lexer.isSymbol(u';')) continue;
+        // The classic dialect prints items written side by side as if a
+        // ";" stood between them: PRINT "A"X, PRINT TAB(10)"X".
+        if (!(in.classicDialect && kind != PrintKind::Write && !endsItemList(lexer))) break;
     }
     if (format) {
         const std::u16string rest = format->finish();
