@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake ninja-build g++ ccache pkg-config libgtest-dev \
 	qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
-	fonts-ipafont-mincho fonts-ipafont-gothic
+	fonts-ipafont-mincho fonts-ipafont-gothic qt6-translations-l10n
 # The peers the benchmarks compare with, and a display server for the window benchmark.
 BENCH_PACKAGES = yabasic bwbasic xvfb xauth time
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/EditorSession.h"
+#include "app/Translations.h"
 #include "screen/ScreenState.h"
 
 #include <QApplication>
@@ -26,6 +27,8 @@ QString findDataFile(const QString& name) {
 
 int runEditorApplication(QApplication& app, const QStringList& arguments) {
     QApplication::setApplicationName(QStringLiteral("Korvelin"));
+    QApplication::setApplicationVersion(QStringLiteral(KORVELIN_VERSION));
+    installJapaneseTranslations(app);
     installFontSubstitutions();
     app.setQuitOnLastWindowClosed(false);
 

@@ -3,6 +3,7 @@
 #include "debugger/DebugScreen.h"
 #include "debugger/ExecutionControl.h"
 #include "editor/EditorWindow.h"
+#include "editor/StatementHighlight.h"
 #include "screen/widgets/ExecutionScreenPort.h"
 #include "platform/widgets/UserDialogs.h"
 
@@ -24,6 +25,7 @@ void EditorRunHost::attach(EditorWindow& editor, ExecutionControl& control, Debu
 }
 
 std::u16string EditorRunHost::programText() {
+    editor_->rememberPreparedText();
     return editor_->programText();
 }
 
@@ -37,6 +39,7 @@ bool EditorRunHost::loadProgramFile(const std::u16string& path) {
 
 void EditorRunHost::placeEditorCaret(std::int32_t offset) {
     editor_->placeCaret(offset);
+    editor_->markStop(offset, StopMark::Error);
 }
 
 void EditorRunHost::showLineNumber(std::int32_t lineNumber) {

@@ -4,6 +4,7 @@
 #include "editor/EditorWindow.h"
 #include "screen/widgets/ExecutionScreenPort.h"
 #include "editor/ProgramEditor.h"
+#include "editor/StatementHighlight.h"
 #include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
 #include "interpreter/statements/Statements.h"
@@ -63,6 +64,7 @@ RunState ExecutionControl::runState() const {
 }
 
 void ExecutionControl::showRunningState() {
+    editor_.clearStopMark();
     editor_.setMenuEnabled(halt, true);
     editor_.setMenuEnabled(stop, true);
     editor_.setMenuEnabled(resume, false);
@@ -112,6 +114,7 @@ void ExecutionControl::ResumeRun() {
     editor_.setButton(startButton, startImage + disabledSuffix, false);
     editor_.setButton(breakButton, breakImage, true);
     editor_.setButton(endButton, endImage, true);
+    editor_.clearStopMark();
     screen_.runResuming();
     in_.keyboard.keyBuffer.clear();
     in_.resumeRun();
@@ -153,11 +156,21 @@ void ExecutionControl::runStopped(RunStop stopKind) {
         editor_.setMenuEnabled(resume, true);
         editor_.setMenuEnabled(call, true);
         editor_.setButtonToolTip(startButton, QStringLiteral("実行再開"));
+        markBreakLine();
         return;
     }
     showIdleState();
     // Started from the command line, the application ends with its program.
     if (in_.startMode == 2) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
+}
+
+void ExecutionControl::markBreakLine() {
+    // The statement the program resumes at, when it is one of the program's.
+    if (in_.control.empty()) return;
+    const int slot = entrySlot(in_.control.top());
+    if (slot < 0 || slot >= StatementSlots || !in_.isProgramStatement(slot)) return;
+    const StatementSlot& s = in_.statements[slot];
+    editor_.markStop(s.lineOffset + s.column, StopMark::Break);
 }
 
 void ExecutionControl::ExecuteDirectLine(const QString& line) {

@@ -62,6 +62,7 @@ class ExecutionControl : public QObject, public RunCommands {
   private:
     void showRunningState();
     void showIdleState();
+    void markBreakLine();
 
     Interpreter& in_;
     EditorWindow& editor_;

@@ -5,6 +5,7 @@
 #include "editor/EditorWindow.h"
 
 #include "editor/EditorMenuTable.h"
+#include "editor/EditorStatusBar.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
 #include "interpreter/Interpreter.h"
@@ -44,6 +45,7 @@ EditorWindow::EditorWindow(Interpreter& interpreter, UserDialogs& dialogs, Execu
     setCentralWidget(RichTextBox1);
     buildMenus();
     buildToolbar();
+    buildComforts();
     setCaption(QStringLiteral("プログラム"));
     resize(720, 560);
 
@@ -270,6 +272,10 @@ void EditorWindow::menu_stop_Click() {
 }
 
 void EditorWindow::menu_resume_Click() {
+    // The run goes on with the text it was prepared from.
+    if (runCommands_ && RichTextBox1->toPlainText() != preparedText_ &&
+        menuEnabled(QStringLiteral("menu_resume")))
+        StatusBar1->note(QStringLiteral("プログラムの変更は再開に反映されません（次の実行から有効です）。"));
     if (runCommands_) runCommands_->ResumeRun();
 }
 
@@ -335,6 +341,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (interpreter_.startMode == 1) interpreter_.startMode = 0;
+    rememberWindowPlaces();
     screen_.closeScreen();
     settings_.save(state.AppDirectory);
     event->accept();

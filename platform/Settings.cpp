@@ -42,6 +42,7 @@ void Settings::read(const IniFile& file) {
     printerFont.PrinterFontItalic =
         readValue(file, printerSection, QStringLiteral("FontItalic"), defaults.PrinterFontItalic);
     classicDialect = readValue(file, optionsSection, classicKey, {}) == QStringLiteral("1");
+    windows.read(file);
 }
 
 void Settings::write(IniFile& file) const {
@@ -59,6 +60,7 @@ void Settings::write(IniFile& file) const {
     // Files of users who never turned the mode on stay as they were.
     if (classicDialect || !file.value(optionsSection, classicKey).isEmpty())
         file.setValue(optionsSection, classicKey, classicDialect ? QStringLiteral("1") : QStringLiteral("0"));
+    windows.write(file);
 }
 
 void Settings::load(const QString& appDirectory) {

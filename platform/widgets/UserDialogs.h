@@ -2,6 +2,8 @@
 // The questions and messages the editor puts to the user. The windows ask
 // through this interface so that tests can answer in place of a person.
 
+#include "devices/ProgramFile.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -29,6 +31,20 @@ class UserDialogs {
     virtual bool confirmOverwrite(QWidget* parent, const QString& path);
     virtual void about(QWidget* parent);
     virtual void beep();
+
+    // The about box's text: the program's name, version and what it is.
+    static QString aboutText();
+
+    // A line shown below the text of the messages that follow (the host
+    // path of the file a message is about); "" for none.
+    void setDetail(const QString& detail) { detail_ = detail; }
+    const QString& detail() const { return detail_; }
+    // While set, the Save dialog also offers the file's encoding, starting
+    // from this value, and leaves the choice in it.
+    ProgramEncoding* saveEncoding = nullptr;
+
+  private:
+    QString detail_;
 };
 
 } // namespace korvelin

@@ -88,6 +88,12 @@ void ConsoleLineEdit::setConsoleColors(QColor text, QColor background) {
     update();
 }
 
+void ConsoleLineEdit::setZoom(int factor) {
+    zoom_ = factor;
+    setFixedHeight(cellHeight * zoom_);
+    update();
+}
+
 void ConsoleLineEdit::paintEvent(QPaintEvent*) {
     // Drawn cell by cell like the console: a half-width character takes one
     // 8-pixel cell, a full-width one two.
@@ -95,11 +101,13 @@ void ConsoleLineEdit::paintEvent(QPaintEvent*) {
     int caretX = 0;
     for (int i = 0; i < cursorPosition() && i < shown.size(); ++i)
         caretX += cellWidth * cellsOf(shown[i]);
-    if (caretX - scrollX_ > width() - cellWidth) scrollX_ = caretX - width() + cellWidth;
+    const int cells = width() / zoom_;
+    if (caretX - scrollX_ > cells - cellWidth) scrollX_ = caretX - cells + cellWidth;
     if (caretX < scrollX_) scrollX_ = caretX;
 
-    QPainter painter(this);
-    painter.fillRect(rect(), background_);
+    QImage line(std::max(1, cells), cellHeight, QImage::Format_RGB32);
+    line.fill(background_);
+    QPainter painter(&line);
     painter.setFont(font());
     const int baseline = QFontMetrics(font()).ascent();
     const int selectedFrom = hasSelectedText() ? selectionStart() : -1;
@@ -114,6 +122,8 @@ void ConsoleLineEdit::paintEvent(QPaintEvent*) {
         x += w;
     }
     if (hasFocus()) painter.fillRect(caretX - scrollX_, 0, 2, cellHeight, text_);
+    painter.end();
+    QPainter(this).drawImage(QRect(0, 0, line.width() * zoom_, cellHeight * zoom_), line);
 }
 
 } // namespace korvelin

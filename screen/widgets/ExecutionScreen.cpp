@@ -1,6 +1,7 @@
 #include "screen/widgets/ExecutionScreen.h"
 
 #include "platform/widgets/UserDialogs.h"
+#include "screen/widgets/BreakKeys.h"
 #include "interpreter/Interpreter.h"
 #include "screen/statements/ConsoleInput.h"
 #include "values/Cp932.h"
@@ -105,7 +106,7 @@ void ExecutionScreen::clearScreen() {
     s.cursorRow = 0;
     s.lastPointX = Value::integer(0);
     s.lastPointY = Value::integer(0);
-    picture_ = QImage(size(), QImage::Format_RGB32);
+    picture_ = QImage(pageArea(), QImage::Format_RGB32);
     picture_.fill(pixelOf(background));
     update();
 }
@@ -123,7 +124,7 @@ void ExecutionScreen::pagesTakeWindowPicture() {
     // clears only the console window, left) must not come back with it.
     if (!in_) return;
     ScreenState& s = in_->screen;
-    QImage shown(size(), QImage::Format_RGB32);
+    QImage shown(pageArea(), QImage::Format_RGB32);
     shown.fill(Qt::black);
     QPainter(&shown).drawImage(0, 0, picture_);
     for (int n = 0; n < 2; ++n) {
@@ -148,10 +149,10 @@ void ExecutionScreen::setAutoRedraw(bool on) {
     if (on) {
         // The picture the window shows now is the one it keeps.
         const QImage& page = in_->screen.page(in_->screen.displayPage);
-        picture_ = QImage(size(), QImage::Format_RGB32);
+        picture_ = QImage(pageArea(), QImage::Format_RGB32);
         picture_.fill(Qt::black);
         QPainter painter(&picture_);
-        painter.drawImage(0, 0, page, 0, 0, width(), height());
+        painter.drawImage(0, 0, page, 0, 0, picture_.width(), picture_.height());
     }
     update();
 }
@@ -173,7 +174,22 @@ void ExecutionScreen::refresh() {
     if (!in_) return;
     followScreenSize();
     const QRect changed = in_->screen.takeDisplayChanges();
-    if (!persistent_ && !changed.isEmpty()) update(changed);
+    if (!persistent_ && !changed.isEmpty())
+        update(QRect(changed.topLeft() * zoom_, changed.size() * zoom_));
+}
+
+void ExecutionScreen::setZoom(int factor) {
+    factor = std::clamp(factor, 1, 3);
+    if (factor == zoom_) return;
+    zoom_ = factor;
+    Text2->setZoom(zoom_);
+    if (in_) {
+        resizing_ = true;
+        resize(QSize(in_->screen.clientWidth, in_->screen.clientHeight) * zoom_);
+        resizing_ = false;
+    }
+    if (Text2->isVisible()) placeInputBox();
+    update();
 }
 
 void ExecutionScreen::keyPollEmpty() {
@@ -210,18 +226,22 @@ void ExecutionScreen::closeScreen() {
 
 void ExecutionScreen::showInputBox() {
     refresh();
-    const PenPosition pen = in_ ? in_->screen.windowPen : PenPosition{};
     if (in_) {
         const ScreenState& s = in_->screen;
         Text2->setConsoleColors(QColor::fromRgb(pixelOf(s.ColorValue(s.textColor))),
                                 QColor::fromRgb(pixelOf(s.ColorValue(s.backgroundColor))));
     }
-    Text2->move(pen.x, pen.y);
-    Text2->resize(std::max(8 * CellWidth, width() - pen.x), Text2->height());
+    placeInputBox();
     Text2->clear();
     Text2->tag.clear();
     Text2->show();
     Text2->setFocus();
+}
+
+void ExecutionScreen::placeInputBox() {
+    const PenPosition pen = in_ ? in_->screen.windowPen : PenPosition{};
+    Text2->move(pen.x * zoom_, pen.y * zoom_);
+    Text2->resize(std::max(8 * CellWidth, pageArea().width() - pen.x) * zoom_, Text2->height());
 }
 
 void ExecutionScreen::hideInputBox() {
@@ -246,14 +266,18 @@ void ExecutionScreen::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
     painter.fillRect(area, Qt::black);
-    if (persistent_ || !in_)
-        painter.drawImage(area.topLeft(), picture_, area);
-    else
-        painter.drawImage(area.topLeft(), in_->screen.page(in_->screen.displayPage), area);
+    const QImage& image = persistent_ || !in_ ? picture_ : in_->screen.page(in_->screen.displayPage);
+    if (zoom_ == 1) {
+        painter.drawImage(area.topLeft(), image, area);
+        return;
+    }
+    // Each page pixel becomes a zoom x zoom block (no smoothing).
+    const QRect source(area.x() / zoom_, area.y() / zoom_, area.width() / zoom_ + 2, area.height() / zoom_ + 2);
+    painter.drawImage(QRect(source.topLeft() * zoom_, source.size() * zoom_), image, source);
 }
 
 void ExecutionScreen::followScreenSize() {
-    const QSize wanted(in_->screen.clientWidth, in_->screen.clientHeight);
+    const QSize wanted = QSize(in_->screen.clientWidth, in_->screen.clientHeight) * zoom_;
     if (size() == wanted || isMaximized() || isMinimized()) return;
     resizing_ = true;
     resize(wanted);
@@ -262,8 +286,8 @@ void ExecutionScreen::followScreenSize() {
 
 void ExecutionScreen::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Form_Resize(event->size());
-    if (Text2->isVisible()) Text2->resize(std::max(8 * CellWidth, width() - Text2->x()), Text2->height());
+    Form_Resize(event->size() / zoom_);
+    if (Text2->isVisible()) placeInputBox();
 }
 
 void ExecutionScreen::Form_Resize(QSize client) {
@@ -287,7 +311,7 @@ void ExecutionScreen::Form_Resize(QSize client) {
     s.clientWidth = CellWidth * columns;
     s.clientHeight = CellHeight * units;
     resizing_ = true;
-    resize(s.clientWidth, s.clientHeight);
+    resize(QSize(s.clientWidth, s.clientHeight) * zoom_);
     resizing_ = false;
 }
 
@@ -307,6 +331,11 @@ void ExecutionScreen::closeEvent(QCloseEvent* event) {
 // --- keyboard ---
 
 void ExecutionScreen::keyPressEvent(QKeyEvent* event) {
+    if (takesInput() && breakCommand_ && isBreakKey(*event)) {
+        breakCommand_();
+        event->accept();
+        return;
+    }
     if (Text2->isVisible()) {
         // The waiting INPUT takes the keys even when the form has the
         // focus. A key the line editor ignores comes back here as its
@@ -372,25 +401,26 @@ QVariant ExecutionScreen::inputMethodQuery(Qt::InputMethodQuery query) const {
     if (query == Qt::ImEnabled) return true;
     if (query == Qt::ImCursorRectangle && in_) {
         const PenPosition pen = in_->screen.windowPen;
-        return QRect(pen.x, pen.y, CellWidth, CellHeight);
+        return QRect(pen.x * zoom_, pen.y * zoom_, CellWidth * zoom_, CellHeight * zoom_);
     }
     return QWidget::inputMethodQuery(query);
 }
 
 // --- mouse ---
 
+// Programs read page pixels, whatever the zoom.
 void ExecutionScreen::mousePressEvent(QMouseEvent* event) {
-    if (takesInput()) Form_MouseDown(event->button(), event->position());
+    if (takesInput()) Form_MouseDown(event->button(), event->position() / zoom_);
     event->accept();
 }
 
 void ExecutionScreen::mouseReleaseEvent(QMouseEvent* event) {
-    if (takesInput()) Form_MouseUp(event->button(), event->position());
+    if (takesInput()) Form_MouseUp(event->button(), event->position() / zoom_);
     event->accept();
 }
 
 void ExecutionScreen::mouseMoveEvent(QMouseEvent* event) {
-    if (takesInput()) Form_MouseMove(event->position());
+    if (takesInput()) Form_MouseMove(event->position() / zoom_);
     event->accept();
 }
 

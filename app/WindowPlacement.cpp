@@ -1,0 +1,50 @@
+#include "app/WindowPlacement.h"
+
+#include "platform/WindowSettings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace korvelin {
+
+namespace {
+
+// Room for the window frames and title bars the window manager adds.
+constexpr int frameRoom = 40;
+
+} // namespace
+
+WindowPlaces firstStartPlaces(const QRect& available, QSize editorSize, QSize screenSize) {
+    const QPoint origin = available.topLeft() + QPoint(frameRoom / 2, frameRoom);
+    if (available.width() >= editorSize.width() + screenSize.width() + 2 * frameRoom) {
+        const QRect editor(origin, editorSize);
+        return {editor, QRect(QPoint(editor.right() + frameRoom, origin.y()), screenSize)};
+    }
+    if (available.height() >= editorSize.height() + screenSize.height() + 3 * frameRoom) {
+        const QRect editor(origin, editorSize);
+        return {editor, QRect(QPoint(origin.x(), editor.bottom() + 2 * frameRoom), screenSize)};
+    }
+    return {};
+}
+
+void placeWindows(QWidget& editor, QWidget* screen, const WindowSettings& remembered) {
+    const QScreen* display = QGuiApplication::primaryScreen();
+    if (!display) return;
+    const QRect available = display->availableGeometry();
+    // A place remembered on a larger (or another) screen is not used when
+    // the window would be out of reach.
+    const auto reachable = [&](const QRect& r) { return r.isValid() && available.intersects(r); };
+    if (reachable(remembered.editorGeometry) || (screen && reachable(remembered.screenGeometry))) {
+        if (reachable(remembered.editorGeometry)) editor.setGeometry(remembered.editorGeometry);
+        if (screen && reachable(remembered.screenGeometry)) screen->move(remembered.screenGeometry.topLeft());
+        return;
+    }
+    const WindowPlaces places =
+        firstStartPlaces(available, editor.size(), screen ? screen->size() : QSize(640, 400));
+    if (!places.editor.isValid()) return;
+    editor.setGeometry(places.editor);
+    if (screen) screen->move(places.screen.topLeft());
+}
+
+} // namespace korvelin
