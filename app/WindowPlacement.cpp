@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace korvelin {
 
 namespace {
@@ -21,8 +23,12 @@ WindowPlaces firstStartPlaces(const QRect& available, QSize editorSize, QSize sc
         const QRect editor(origin, editorSize);
         return {editor, QRect(QPoint(editor.right() + frameRoom, origin.y()), screenSize)};
     }
-    if (available.height() >= editorSize.height() + screenSize.height() + 3 * frameRoom) {
-        const QRect editor(origin, editorSize);
+    // Below: the editor gives up height down to a usable minimum.
+    constexpr int leastEditorHeight = 300;
+    const int editorHeight =
+        std::min(editorSize.height(), available.height() - screenSize.height() - 3 * frameRoom);
+    if (editorHeight >= leastEditorHeight && available.width() >= screenSize.width() + frameRoom) {
+        const QRect editor(origin, QSize(editorSize.width(), editorHeight));
         return {editor, QRect(QPoint(origin.x(), editor.bottom() + 2 * frameRoom), screenSize)};
     }
     return {};

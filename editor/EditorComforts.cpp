@@ -27,8 +27,7 @@ namespace korvelin {
 
 void EditorWindow::buildComforts() {
     addMenuShortcuts(*this);
-    new TitleMark(*this);
-    connect(RichTextBox1->document(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
+    new TitleMark(*this, *RichTextBox1->document());
 
     StatusBar1 = new EditorStatusBar(*RichTextBox1, this);
     setStatusBar(StatusBar1);

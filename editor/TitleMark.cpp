@@ -1,33 +1,28 @@
 #include "editor/TitleMark.h"
 
 #include <QEvent>
+#include <QTextDocument>
 #include <QWidget>
 #include <QWindow>
 
 namespace korvelin {
 
-TitleMark::TitleMark(QWidget& window) : QObject(&window), window_(window) {
+TitleMark::TitleMark(QWidget& window, QTextDocument& document)
+    : QObject(&window), window_(window), document_(document) {
     window.installEventFilter(this);
-}
-
-QString TitleMark::shownTitle(const QWidget& window) {
-    return window.windowTitle() + (window.isWindowModified() ? QStringLiteral("*") : QString());
+    connect(&document, &QTextDocument::modificationChanged, this, [this] { apply(); });
 }
 
 bool TitleMark::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::WindowTitleChange:
-    case QEvent::ModifiedChange:
-    case QEvent::Show: apply(); break;
-    default: break;
-    }
+    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::Show) apply();
     return QObject::eventFilter(watched, event);
 }
 
 void TitleMark::apply() {
     // Qt's own "[*]" would become part of windowTitle(); the mark goes to
     // the native window only.
-    if (QWindow* handle = window_.windowHandle()) handle->setTitle(shownTitle(window_));
+    if (QWindow* handle = window_.windowHandle())
+        handle->setTitle(window_.windowTitle() + (document_.isModified() ? QStringLiteral("*") : QString()));
 }
 
 } // namespace korvelin

@@ -5,15 +5,14 @@
 
 #include <QObject>
 
+class QTextDocument;
 class QWidget;
 
 namespace korvelin {
 
 class TitleMark : public QObject {
   public:
-    explicit TitleMark(QWidget& window);
-    // The title the window system shows.
-    static QString shownTitle(const QWidget& window);
+    TitleMark(QWidget& window, QTextDocument& document);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -21,6 +20,7 @@ class TitleMark : public QObject {
   private:
     void apply();
     QWidget& window_;
+    QTextDocument& document_;
 };
 
 } // namespace korvelin

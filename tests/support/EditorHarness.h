@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace korvelin::testing {
@@ -19,6 +20,7 @@ class ScriptedDialogs : public UserDialogs {
   public:
     void message(QWidget* parent, QMessageBox::Icon, const QString& text) override {
         messages.push_back(text);
+        details.push_back(detail());
         lastMessageParent = parent;
     }
     SaveAnswer askToSave(QWidget*, const QString&) override {
@@ -42,6 +44,8 @@ class ScriptedDialogs : public UserDialogs {
         lastFilter = filter;
         lastProposed = proposed;
         ++fileDialogs;
+        offeredEncoding = saveEncoding != nullptr;
+        if (saveEncoding && encodingAnswer) *saveEncoding = *encodingAnswer;
         return saveAnswer;
     }
     bool confirmOverwrite(QWidget*, const QString&) override {
@@ -52,6 +56,9 @@ class ScriptedDialogs : public UserDialogs {
     void beep() override { ++beeps; }
 
     std::vector<QString> messages;
+    std::vector<QString> details; // the line below each message's text
+    std::optional<ProgramEncoding> encodingAnswer;
+    bool offeredEncoding = false;
     QWidget* lastMessageParent = nullptr;
     std::deque<SaveAnswer> saveAnswers;
     int saveQuestions = 0;
