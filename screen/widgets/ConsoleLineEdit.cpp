@@ -1,5 +1,6 @@
 #include "screen/widgets/ConsoleLineEdit.h"
 
+#include "screen/ScreenState.h"
 #include "values/Cp932.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int cellsOf(QChar c) {
 } // namespace
 
 QFont ConsoleLineEdit::consoleFont() {
+    installFontSubstitutions(); // the console's own name for its font
     QFont font(QStringLiteral("ＭＳ 明朝"));
     font.setPixelSize(cellHeight);
     // As on the console: whole pixels in the console's colours, no grey edges.
