@@ -107,8 +107,10 @@ void ConsoleLineEdit::paintEvent(QPaintEvent*) {
     if (caretX - scrollX_ > cells - cellWidth) scrollX_ = caretX - cells + cellWidth;
     if (caretX < scrollX_) scrollX_ = caretX;
 
-    QImage line(std::max(1, cells), cellHeight, QImage::Format_RGB32);
-    line.fill(background_);
+    // Only the typed cells get the background, as the console fills only
+    // behind what it writes; the page shows through the rest.
+    QImage line(std::max(1, cells), cellHeight, QImage::Format_ARGB32_Premultiplied);
+    line.fill(Qt::transparent);
     QPainter painter(&line);
     painter.setFont(font());
     const int baseline = QFontMetrics(font()).ascent();
@@ -118,7 +120,7 @@ void ConsoleLineEdit::paintEvent(QPaintEvent*) {
     for (int i = 0; i < shown.size(); ++i) {
         const int w = cellWidth * cellsOf(shown[i]);
         const bool selected = i >= selectedFrom && i < selectedTo;
-        if (selected) painter.fillRect(x, 0, w, cellHeight, text_);
+        painter.fillRect(x, 0, w, cellHeight, selected ? text_ : background_);
         painter.setPen(selected ? background_ : text_);
         painter.drawText(x, baseline, QString(shown[i]));
         x += w;
