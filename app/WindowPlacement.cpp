@@ -42,7 +42,10 @@ void placeWindows(QWidget& editor, QWidget* screen, const WindowSettings& rememb
     // the window would be out of reach.
     const auto reachable = [&](const QRect& r) { return r.isValid() && available.intersects(r); };
     if (reachable(remembered.editorGeometry) || (screen && reachable(remembered.screenGeometry))) {
-        if (reachable(remembered.editorGeometry)) editor.setGeometry(remembered.editorGeometry);
+        if (reachable(remembered.editorGeometry)) {
+            editor.resize(remembered.editorGeometry.size());
+            editor.move(remembered.editorGeometry.topLeft());
+        }
         if (screen && reachable(remembered.screenGeometry)) screen->move(remembered.screenGeometry.topLeft());
         return;
     }

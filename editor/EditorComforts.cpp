@@ -109,7 +109,9 @@ void EditorWindow::rememberPreparedText() {
 void EditorWindow::rememberWindowPlaces() {
     WindowSettings& windows = settings_.windows;
     if (interpreter_.startMode != 1 && interpreter_.startMode != 0) return; // the editor was never shown
-    windows.editorGeometry = normalGeometry();
+    // The frame's corner and the inner size: placed back the same way, a
+    // window does not creep down by its title bar each session.
+    windows.editorGeometry = isMaximized() ? normalGeometry() : QRect(pos(), size());
     if (QWidget* screen = screen_.window()) windows.screenGeometry = QRect(screen->pos(), screen->size());
 }
 
