@@ -2,15 +2,19 @@
 # Both install what is missing (Debian packages), configure and build first.
 
 BUILD ?= build
+RELEASE_BUILD ?= build-release
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake ninja-build g++ ccache pkg-config libgtest-dev \
 	qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
 	fonts-ipafont-mincho fonts-ipafont-gothic qt6-translations-l10n
 # The peers the benchmarks compare with, and a display server for the window benchmark.
 BENCH_PACKAGES = yabasic bwbasic xvfb xauth time
+# The layout and lint checks (make format-check, make tidy).
+LINT_PACKAGES = clang-format clang-tidy
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps install-packages configure build run test bench clean format
+.PHONY: all deps install-packages configure build install run test release-build bench clean format format-check tidy
 
 all: build
 
@@ -35,11 +39,26 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The binary, KORVELIN.DAT, the samples, the desktop entry, icon, MIME type
+# and AppStream data under $(PREFIX).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
 run: build
 	$(BUILD)/korvelin $(ARGS)
 
-test: build
+# The project's own checks treat warnings as errors (KORVELIN_WERROR); a
+# plain build does not, so that a newer compiler cannot break it.
+test: configure
+	@grep -q '^KORVELIN_WERROR:BOOL=ON' $(BUILD)/CMakeCache.txt || cmake -B $(BUILD) -DKORVELIN_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Release configuration (what a package builds) in a build folder of its
+# own, warnings as errors; CI compiles it so that -O3 warnings cannot return.
+release-build: deps
+	cmake -S . -B $(RELEASE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVELIN_WERROR=ON
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
 # Times the reference programs against bwbasic and yabasic, then the
 # execution window against batch mode.
@@ -52,5 +71,16 @@ bench: build
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
+# Fails when a tracked source file is not laid out as .clang-format says.
+format-check:
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(LINT_PACKAGES)"
+	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
+
+# The checks of .clang-tidy on FILES (default: every tracked .cpp; slow).
+FILES ?= $$(git ls-files '*.cpp')
+tidy: configure
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(LINT_PACKAGES)"
+	clang-tidy -p $(BUILD) --quiet $(FILES)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(RELEASE_BUILD)

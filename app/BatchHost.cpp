@@ -72,7 +72,7 @@ void BatchHost::showErrorBox(const std::u16string& text) {
 
 void BatchHost::showInputBox() {
     inputOpen_ = true;
-    inputTag_.clear();
+    inputTag_ = InputBoxTag::Typing;
 }
 
 void BatchHost::waitForEvents() {
@@ -81,12 +81,12 @@ void BatchHost::waitForEvents() {
         std::fflush(output_);
         std::u16string line;
         if (!readLine(line)) {
-            inputTag_ = u"FORCED";
+            inputTag_ = InputBoxTag::Forced;
             inputOpen_ = false;
             return;
         }
         if (acceptConsoleInput(*in_, line)) {
-            inputTag_ = u"OK";
+            inputTag_ = InputBoxTag::Accepted;
             inputOpen_ = false;
         } else {
             // Rejected input is typed again: the next line of stdin.

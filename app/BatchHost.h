@@ -11,6 +11,7 @@
 // the transcript has it once, before the line end.
 
 #include "platform/RunHost.h"
+#include "platform/Settings.h"
 #include "screen/ScreenState.h"
 
 #include <cstdio>
@@ -34,6 +35,9 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     // line ends, or false when the file cannot be read.
     std::function<bool(const std::u16string& path, std::u16string& text)> loadFile;
 
+    // The settings file as the windows read it; batch mode never writes it.
+    Settings settings;
+
     bool errorReported = false;  // a message box was shown
     bool stoppedAtBreak = false; // the last run stopped at STOP
 
@@ -50,7 +54,7 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     void processEvents() override {}
     void waitForEvents() override;
     void showInputBox() override;
-    std::u16string inputBoxTag() override { return inputTag_; }
+    InputBoxTag inputBoxTag() override { return inputTag_; }
     void hideInputBox() override { inputOpen_ = false; }
     void keysWanted(std::u16string& keyBuffer, std::size_t count) override;
     bool hasWatches() override { return false; }
@@ -78,7 +82,7 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     std::FILE* output_;
     std::FILE* errors_;
     bool inputOpen_ = false;
-    std::u16string inputTag_;
+    InputBoxTag inputTag_ = InputBoxTag::Typing;
     long pushedBack_ = -2; // a code point read ahead, -2 for none
 };
 

@@ -3,6 +3,7 @@
 #include "devices/ProgramFile.h"
 #include "interpreter/Interpreter.h"
 #include "app/BatchHost.h"
+#include "app/Startup.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -23,6 +24,7 @@ constexpr int StatusBreak = 3;
 
 struct BatchOptions {
     QString programPath;
+    QString settingsPath;
     QString screenshotPath;
     QSize desktop{DefaultDesktopWidth, DefaultDesktopHeight};
     std::u16string commandTail;
@@ -32,7 +34,8 @@ struct BatchOptions {
 int usage(const char* problem) {
     std::fprintf(
         stderr,
-        "korvelin: %s\nusage: korvelin --batch [--screenshot FILE.png] [--desktop WxH] [--classic] FILE.BAS [ARGS...]\n",
+        "korvelin: %s\nusage: korvelin --batch [--settings FILE] [--screenshot FILE.png] [--desktop WxH] "
+        "[--classic] FILE.BAS [ARGS...]\n",
         problem);
     return StatusUsage;
 }
@@ -59,7 +62,9 @@ std::optional<int> parseArguments(int argc, char* argv[], BatchOptions& options)
             continue;
         }
         if (i + 1 >= argc) return usage(("missing value after " + option).c_str());
-        if (option == "--screenshot") {
+        if (option == "--settings") {
+            options.settingsPath = QString::fromLocal8Bit(argv[++i]);
+        } else if (option == "--screenshot") {
             options.screenshotPath = QString::fromLocal8Bit(argv[++i]);
         } else if (option == "--desktop") {
             const std::optional<QSize> size = parseSize(argv[++i]);
@@ -110,6 +115,13 @@ int runBatch(int argc, char* argv[]) {
     QGuiApplication app(qtArgc, argv);
 
     BatchHost host(stdin, stdout, stderr);
+    // The windows' settings file (or the named one), read and never written.
+    if (options.settingsPath.isEmpty()) {
+        host.settings.load(applicationDirectory());
+    } else if (!host.settings.loadFile(options.settingsPath)) {
+        std::fprintf(stderr, "korvelin: cannot read %s\n", options.settingsPath.toLocal8Bit().constData());
+        return StatusUsage;
+    }
     if (!loadProgram(options.programPath, host.program)) {
         std::fprintf(stderr, "korvelin: cannot read %s\n", options.programPath.toLocal8Bit().constData());
         return StatusUsage;
@@ -120,9 +132,9 @@ int runBatch(int argc, char* argv[]) {
 
     Interpreter in(host);
     host.attach(in);
-    in.startMode = 2;
+    in.startMode = StartMode::CommandLine;
     in.commandTail = options.commandTail;
-    in.classicDialect = options.classicDialect;
+    in.classicDialect = options.classicDialect || host.settings.classicDialect;
     in.currentProgramPath = options.programPath.toStdU16String();
     in.screen.setDesktopSize(options.desktop);
 

@@ -4,9 +4,11 @@
 // Runs one program with no window and no display (Qt's offscreen platform).
 // ARGS joined by single blanks are the program's COMMAND$. stdout receives
 // the console's text as UTF-8, stderr the text of every message box, stdin
-// is the keyboard (platform/BatchHost.h).
+// is the keyboard (app/BatchHost.h).
 //
 // Options:
+//   --settings FILE        the settings file to read instead of KORVELIN.INI
+//                          (found as the windows find it); never written
 //   --screenshot FILE.png  save the window area of the display page after the run
 //   --desktop WxH          the desktop size the pages use (default 1024x768)
 //

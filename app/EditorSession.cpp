@@ -61,11 +61,7 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
     QObject::connect(&editor, &EditorWindow::editorClosed, &debugScreen, &QWidget::close);
     if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) {
         window->attach(
-            interpreter, dialogs,
-            [this] {
-                return !editor.menuEnabled(QStringLiteral("menu_exec")) &&
-                       !editor.menuEnabled(QStringLiteral("menu_resume"));
-            },
+            interpreter, dialogs, [this] { return editor.runStateShown() == RunState::Running; },
             [this] { editor.close(); });
         window->setBreakCommand([this] {
             if (editor.menuEnabled(QStringLiteral("menu_stop"))) control.BreakRun();
@@ -81,7 +77,7 @@ void EditorSession::start(const QString& commandLine) {
     interpreter.classicDialect = settings.classicDialect || classicDialect;
     editor.menuItem(QStringLiteral("menu_classic"))->setChecked(interpreter.classicDialect);
     if (parsed.programPath.isEmpty()) {
-        interpreter.startMode = 1;
+        interpreter.startMode = StartMode::Interactive;
         interpreter.commandTail.clear();
         screen.setZoom(settings.windows.screenZoom);
         if (settings.windows.editorFontSize > 0) editor.zoom()->setFontSize(settings.windows.editorFontSize);
@@ -97,7 +93,7 @@ void EditorSession::start(const QString& commandLine) {
         if (auto* window = dynamic_cast<ExecutionScreen*>(&screen)) window->startupFinished();
         return;
     }
-    interpreter.startMode = 2;
+    interpreter.startMode = StartMode::CommandLine;
     interpreter.commandTail = parsed.commandTail.toStdU16String();
     editor.hide();
     editor.openProgram(parsed.programPath);

@@ -19,8 +19,10 @@ QString applicationDirectory() {
 QString findDataFile(const QString& name) {
     const QString beside = applicationDirectory() + name;
     if (QFileInfo::exists(beside)) return beside;
+    // Installed: bin/korvelin finds share/korvelin/ (the relative path
+    // comes from the install layout the build was configured with).
     const QString installed =
-        QDir::cleanPath(applicationDirectory() + QStringLiteral("../share/korvelin/") + name);
+        QDir::cleanPath(applicationDirectory() + QStringLiteral(KORVELIN_DATA_FROM_BINDIR) + name);
     if (QFileInfo::exists(installed)) return installed;
     return {};
 }

@@ -103,10 +103,10 @@ void EditorRunHost::waitForEvents() {
 
 void EditorRunHost::showInputBox() {
     screen_->showInputBox();
-    if (control_->endRequested()) screen_->setInputBoxTag(u"FORCED");
+    if (control_->endRequested()) screen_->setInputBoxTag(InputBoxTag::Forced);
 }
 
-std::u16string EditorRunHost::inputBoxTag() {
+InputBoxTag EditorRunHost::inputBoxTag() {
     return screen_->inputBoxTag();
 }
 

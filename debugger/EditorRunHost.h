@@ -42,7 +42,7 @@ class EditorRunHost : public RunHost {
     void processEvents() override;
     void waitForEvents() override;
     void showInputBox() override;
-    std::u16string inputBoxTag() override;
+    InputBoxTag inputBoxTag() override;
     void hideInputBox() override;
     void showDirectOutput(const std::u16string& text, bool lineEnded) override;
     void keysWanted(std::u16string& keyBuffer, std::size_t count) override;

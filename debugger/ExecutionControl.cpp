@@ -36,7 +36,7 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
     : in_(interpreter), editor_(editor), debugScreen_(debugScreen), screen_(screen), dialogs_(dialogs) {
     editor_.setRunCommands(this);
     DebugTextBox* box = debugScreen_.Text1;
-    box->keysRefused = [this] { return !editor_.menuEnabled(exec) && !editor_.menuEnabled(resume); };
+    box->keysRefused = [this] { return runState() == RunState::Running; };
     box->beep = [this] { dialogs_.beep(); };
     box->executeLine = [this](const QString& line) {
         ExecuteDirectLine(line);
@@ -58,9 +58,7 @@ bool ExecutionControl::endRequested() const {
 }
 
 RunState ExecutionControl::runState() const {
-    if (editor_.menuEnabled(resume)) return RunState::Break;
-    if (editor_.menuEnabled(exec)) return RunState::Idle;
-    return RunState::Running;
+    return editor_.runStateShown();
 }
 
 void ExecutionControl::showRunningState() {
@@ -126,7 +124,7 @@ void ExecutionControl::EndRun() {
         editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
     }
     // A run waiting for console input ends when it sees this tag.
-    screen_.setInputBoxTag(u"FORCED");
+    screen_.setInputBoxTag(InputBoxTag::Forced);
     editor_.setMenuEnabled(halt, false);
     editor_.setMenuEnabled(call, false);
     editor_.setMenuEnabled(exec, true);
@@ -148,7 +146,7 @@ void ExecutionControl::resetInterpreter() {
 void ExecutionControl::runStopped(RunStop stopKind) {
     screen_.runStopped();
     editor_.flushLineNumber();
-    if (in_.startMode == 1) editor_.RichTextBox1->setFocus();
+    if (in_.startMode == StartMode::Interactive) editor_.RichTextBox1->setFocus();
     editor_.setMenuEnabled(stop, false);
     editor_.setButton(startButton, startImage, true);
     editor_.setButton(breakButton, breakImage + disabledSuffix, false);
@@ -161,7 +159,7 @@ void ExecutionControl::runStopped(RunStop stopKind) {
     }
     showIdleState();
     // Started from the command line, the application ends with its program.
-    if (in_.startMode == 2) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
+    if (in_.startMode == StartMode::CommandLine) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
 }
 
 void ExecutionControl::markBreakLine() {

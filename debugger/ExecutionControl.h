@@ -27,8 +27,6 @@ class ExecutionScreenPort;
 class Interpreter;
 class UserDialogs;
 
-enum class RunState { Idle, Running, Break };
-
 class ExecutionControl : public QObject, public RunCommands {
     Q_OBJECT
   public:

@@ -108,7 +108,7 @@ void EditorWindow::rememberPreparedText() {
 
 void EditorWindow::rememberWindowPlaces() {
     WindowSettings& windows = settings_.windows;
-    if (interpreter_.startMode != 1 && interpreter_.startMode != 0) return; // the editor was never shown
+    if (interpreter_.startMode == StartMode::CommandLine) return; // the editor was never shown
     // The frame's corner and the inner size: placed back the same way, a
     // window does not creep down by its title bar each session.
     windows.editorGeometry = isMaximized() ? normalGeometry() : QRect(pos(), size());

@@ -163,6 +163,12 @@ bool EditorWindow::menuEnabled(const QString& name) const {
     return action && action->isEnabled();
 }
 
+RunState EditorWindow::runStateShown() const {
+    if (menuEnabled(QStringLiteral("menu_resume"))) return RunState::Break;
+    if (menuEnabled(QStringLiteral("menu_exec"))) return RunState::Idle;
+    return RunState::Running;
+}
+
 QStringList EditorWindow::menuNames() const {
     QStringList names;
     for (const MenuSpec& menu : menuTable())
@@ -206,9 +212,9 @@ void EditorWindow::Toolbar1_ButtonClick(int number) {
     switch (action) {
     case 11:
         // The menus say what the run allows; a stale button press does nothing.
-        if (menuEnabled(QStringLiteral("menu_resume")))
+        if (runStateShown() == RunState::Break)
             menu_resume_Click();
-        else if (menuEnabled(QStringLiteral("menu_exec")))
+        else if (runStateShown() == RunState::Idle)
             menu_exec_Click();
         return;
     case 12:
@@ -327,12 +333,10 @@ void EditorWindow::menu_version_Click() {
 // --- shut-down and size ---
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    const bool running =
-        !menuEnabled(QStringLiteral("menu_exec")) && !menuEnabled(QStringLiteral("menu_resume"));
-    if (running && programRunning()) {
+    if (runStateShown() == RunState::Running && programRunning()) {
         // The window closes when the run loop has ended.
         menu_halt_Click();
-        interpreter_.startMode = 3;
+        interpreter_.startMode = StartMode::CloseWhenRunEnds;
         event->ignore();
         return;
     }
@@ -340,7 +344,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (interpreter_.startMode == 1) interpreter_.startMode = 0;
+    if (interpreter_.startMode == StartMode::Interactive) interpreter_.startMode = StartMode::Closing;
     rememberWindowPlaces();
     screen_.closeScreen();
     settings_.save(state.AppDirectory);

@@ -3,6 +3,7 @@
 // through which everything else is reached, program files, and shut-down.
 
 #include "editor/Icons.h"
+#include "editor/RunCommands.h"
 #include "devices/ProgramFile.h"
 
 #include <QElapsedTimer>
@@ -72,6 +73,9 @@ class EditorWindow : public QMainWindow {
     // Items whose feature is not part of this build stay disabled.
     void setMenuEnabled(const QString& name, bool enabled);
     bool menuEnabled(const QString& name) const;
+    // The state of the run the menus show: Break when 再開 is available,
+    // Idle when 実行 is, else Running.
+    RunState runStateShown() const;
     bool menuAvailable(const QString& name) const;
     QStringList menuNames() const;
 

@@ -94,7 +94,7 @@ bool EditorWindow::loadProgramFile(const QString& path) {
     state.CurrentProgramPath = existing;
     state.CurrentProgramName = programNameOf(existing);
     const QString caption = QStringLiteral("Korvelin (") + state.CurrentProgramName + QLatin1Char(')');
-    if (interpreter_.startMode == 1)
+    if (interpreter_.startMode == StartMode::Interactive)
         setWindowTitle(caption);
     else
         screen_.setCaption(caption);
@@ -103,7 +103,7 @@ bool EditorWindow::loadProgramFile(const QString& path) {
 }
 
 bool EditorWindow::confirmDiscard() {
-    if (interpreter_.startMode != 1 || !isModified()) return true;
+    if (interpreter_.startMode != StartMode::Interactive || !isModified()) return true;
     switch (dialogs_.askToSave(this, QStringLiteral("プログラムが変更されています。\n保存しますか？"))) {
     case SaveAnswer::Yes:
         menu_save_Click();

@@ -4,6 +4,10 @@
 
 namespace korvelin {
 
+// The state of a run as the menus show it (the execution control switches
+// them; debugger/ExecutionControl.h has the table of items per state).
+enum class RunState { Idle, Running, Break };
+
 class RunCommands {
   public:
     virtual ~RunCommands() = default;

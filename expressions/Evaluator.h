@@ -42,8 +42,6 @@ void readSubscripts(Interpreter& in, std::array<std::int32_t, 5>& subscripts);
 
 // A call of a DEF FN function; the current token is its name.
 Value callUserFunction(Interpreter& in);
-// DEF FN name [(parameters)] = expression
-void executeDefFn(Interpreter& in, StatementArgs& args);
 
 constexpr int MaxFunctionParameters = 11;
 

@@ -16,7 +16,7 @@ namespace {
 // loop, so a program waiting for keys uses no CPU.
 template <class Ready> void waitUntil(Interpreter& in, Ready ready) {
     in.host.processEvents();
-    while (!ready() && in.events.pendingEvent == 0)
+    while (!ready() && in.events.pendingEvent == NoEvent)
         in.host.waitForEvents();
 }
 

@@ -3,6 +3,7 @@
 
 #include "expressions/BuiltinFunctions.h"
 #include "expressions/FunctionArguments.h"
+#include "values/NumberText.h"
 #include "values/ShiftJisText.h"
 #include "values/WidthTables.h"
 
@@ -103,15 +104,8 @@ Value shiftJisToJis(Interpreter& in) {
 int hexValue(std::string_view digits) {
     int v = 0;
     for (char c : digits) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else
-            break;
+        const int d = hexDigitValue(c);
+        if (d < 0) break;
         v = v * 16 + d;
     }
     return v;

@@ -12,17 +12,25 @@ namespace korvelin {
 
 constexpr int EventCount = 31; // events 0..30
 
+// Events 1..24 are traps: the run loop enters their GOSUB target. The
+// events above them stop the run loop's inner loop for it to act.
 enum EventNumber : int {
+    NoEvent = 0,
     EventEndRequest = 1,
     EventFunctionKey1 = 1, // F1..F15 are events 1..15
     EventMouseMove = 16,   // then button 1 down, 2 down, 1 up, 2 up: 17..20
     EventHelpKey = 21,
     EventErrorTrap = 22,
     EventCom = 23,
+    LastTrapEvent = 24,
     EventBreak = 25,
     EventLoad = 26,
     EventInputWait = 27,
 };
+
+constexpr bool isTrapEvent(int event) {
+    return event >= EventEndRequest && event <= LastTrapEvent;
+}
 
 // The last word given to a trap; None after a reset (counts as off).
 enum class TrapState : std::uint8_t { None, On, Off, Stop };
@@ -30,7 +38,7 @@ enum class TrapState : std::uint8_t { None, On, Off, Stop };
 constexpr std::int16_t NoHandlerLevel = 100;
 
 struct EventTables {
-    int pendingEvent = 0;
+    int pendingEvent = NoEvent;
     std::array<std::int16_t, EventCount> eventTarget{};
     std::array<std::int16_t, EventCount> eventLevel{};
     std::array<TrapState, EventCount> eventState{};

@@ -39,6 +39,16 @@ using StatementHandler = void (*)(Interpreter&, StatementArgs&);
 
 enum class PrepareMode { Full = 0, ChainAll = 1, Append = 2 };
 
+// How the application was started, and where its shut-down stands. The run
+// loop and the error report ask it: only an interactive session has an
+// editor to put the caret in, and a command-line run ends the application.
+enum class StartMode : std::uint8_t {
+    Closing = 0,          // the editor window is closing: no caret, no focus any more
+    Interactive = 1,      // started without a program: the editor is shown
+    CommandLine = 2,      // a program named on the command line (or batch mode) runs
+    CloseWhenRunEnds = 3, // closing was asked for during a run
+};
+
 struct ErrorState {
     std::int16_t errorNumber = 0; // ERR
     std::int32_t errorLine = 0;   // ERL; line numbers go beyond 16 bits
@@ -69,6 +79,8 @@ class Interpreter {
     void resetProgramTables();
     void runLoop(int startSlot);
     void executeStatement(int& slot, int& next, int& jumped);
+    // Lets window events run until the console input box is answered.
+    void waitForConsoleInput();
     bool hasHandler(int keyword) const { return handlers_[static_cast<std::size_t>(keyword)] != nullptr; }
 
     // --- runs the windows start (interpreter/run/DirectLine.cpp) ---
@@ -158,7 +170,7 @@ class Interpreter {
     std::u16string_view currentStatement; // the keyword recorded by the statement running
     int startPosition = 0;                // lexer position when the statement started
     int userFunctionDepth = 0;            // FN calls being evaluated, one inside another
-    int startMode = 1;                    // 1 interactive, 2 command line, 3 close when the run ends
+    StartMode startMode = StartMode::Interactive;
     std::u16string commandTail;           // COMMAND$
     std::u16string currentProgramPath;    // the file RUN or CHAIN loads
     std::int16_t chainStartLine = 0;
@@ -177,7 +189,6 @@ class Interpreter {
     bool finishDirectLine();
     void appendText(const std::u16string& text);
     void restoreExtent(const ProgramExtent& extent);
-    void waitForConsoleInput();
     void pushEventEntry(int cur);
 
     std::array<StatementHandler, KeywordCount> handlers_{};

@@ -2,6 +2,7 @@
 
 #include "interpreter/ClassicWords.h"
 #include "values/Cp932.h"
+#include "values/NumberText.h"
 #include "values/ReservedWords.h"
 
 #include <cmath>
@@ -26,13 +27,6 @@ bool isSymbolChar(int c) {
     default:
         return false;
     }
-}
-
-int hexDigitValue(int c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
 }
 
 // The smallest kind that holds a whole number, as widening arithmetic

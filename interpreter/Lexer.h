@@ -197,30 +197,51 @@ class Lexer {
     // The token's own text: the word, the symbol, or a constant's text.
     std::u16string tokenText() const;
 
-    // Where scanning stands, for readers that scan elsewhere (a DEF FN
-    // body, a look ahead) and come back.
-    struct Mark {
-        const ScanText* source;
-        int position;
-        int currentChar;
-        TokenKind tokenKind;
-        char16_t symbol;
-        int wordId;
-        Value tokenValue;
-        bool scanData;
+    // Where scanning stands after a token read, apart from the text and
+    // the token's value: what compiled statements and expressions keep for
+    // each token they read, to put the lexer back there without scanning.
+    // The value is kept apart because copying it costs and most tokens
+    // have none.
+    struct TokenPlace {
+        int position = 0;
+        int currentChar = EndOfText;
+        TokenKind kind = TokenEnd;
+        char16_t symbol = 0;
+        int wordId = -1;
     };
-    Mark mark() const {
-        return {source, position, currentChar, tokenKind, symbol, wordId, tokenValue, scanData};
+    TokenPlace place() const { return {position, currentChar, tokenKind, symbol, wordId}; }
+    // Scanning goes on in `text` as it stood at `place`; the token's value
+    // is the caller's to set when it matters.
+    void moveTo(const ScanText* text, const TokenPlace& p) {
+        source = text;
+        position = p.position;
+        currentChar = p.currentChar;
+        tokenKind = p.kind;
+        symbol = p.symbol;
+        wordId = p.wordId;
     }
+
+    // The whole state of scanning, for readers that scan elsewhere (a DEF
+    // FN body, a look ahead, a compiled statement's jump back to a token)
+    // and come back.
+    struct Mark {
+        const ScanText* source = nullptr;
+        TokenPlace place;
+        Value tokenValue;
+        bool scanData = false;
+    };
+    Mark mark() const { return {source, place(), tokenValue, scanData}; }
     void returnTo(Mark m) {
-        source = m.source;
-        position = m.position;
-        currentChar = m.currentChar;
-        tokenKind = m.tokenKind;
-        symbol = m.symbol;
-        wordId = m.wordId;
+        moveTo(m.source, m.place);
         tokenValue = std::move(m.tokenValue);
         scanData = m.scanData;
+    }
+    // Back to a mark taken in the same scan (the second source stays as it
+    // is); the token's value only when `withValue`, for readers that know
+    // it is not read next.
+    void moveTo(const Mark& m, bool withValue) {
+        moveTo(m.source, m.place);
+        if (withValue) tokenValue = m.tokenValue;
     }
 
     // --- state ---

@@ -29,10 +29,10 @@ class HeadlessHost : public RunHost {
     }
     void waitForEvents() override;
     void showInputBox() override {
-        inputTag.clear();
+        inputTag = InputBoxTag::Typing;
         inputBoxHidden = false;
     }
-    std::u16string inputBoxTag() override { return inputTag; }
+    InputBoxTag inputBoxTag() override { return inputTag; }
     void hideInputBox() override { inputBoxHidden = true; }
     bool hasWatches() override { return watching; }
     int checkWatches() override {
@@ -62,9 +62,9 @@ class HeadlessHost : public RunHost {
     std::function<void()> onEvents;
 
     // Console input: the tag reported after the first wait, so a run that
-    // waits for input continues (or ends with "FORCED").
-    std::u16string inputTag;
-    std::u16string tagAfterWait = u"OK";
+    // waits for input continues (or ends when it is Forced).
+    InputBoxTag inputTag = InputBoxTag::Typing;
+    InputBoxTag tagAfterWait = InputBoxTag::Accepted;
     bool inputBoxHidden = false;
     long waits = 0;
 };

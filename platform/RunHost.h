@@ -10,6 +10,19 @@
 
 namespace korvelin {
 
+// The tag of the console input box: how a console INPUT the run waits for
+// went. The comments give each tag's text form.
+enum class InputBoxTag : std::uint8_t {
+    Typing,   // "": shown, the user is typing
+    Accepted, // "OK": the line was taken, the run goes on
+    Rejected, // "NG": the line did not fit the variables, the user types again
+    Forced,   // "FORCED": the run was ended while it waited
+};
+
+constexpr bool inputFinished(InputBoxTag tag) {
+    return tag == InputBoxTag::Accepted || tag == InputBoxTag::Forced;
+}
+
 enum class RunStop {
     Ended, // the program finished, failed or was ended: menus return to idle
     Break, // the program stopped at a break and can be resumed
@@ -55,8 +68,8 @@ class RunHost {
     // position (ScreenState::windowPen) with an empty text and tag. The
     // typed line goes to acceptConsoleInput (screen/ConsoleInput.h).
     virtual void showInputBox() {}
-    // "OK" or "FORCED" once console input has finished or the run was ended.
-    virtual std::u16string inputBoxTag() = 0;
+    // Accepted or Forced once console input has finished or the run was ended.
+    virtual InputBoxTag inputBoxTag() = 0;
     virtual void hideInputBox() = 0;
 
     // --- keyboard ---

@@ -68,6 +68,12 @@ void Settings::load(const QString& appDirectory) {
     read(file_);
 }
 
+bool Settings::loadFile(const QString& path) {
+    const bool loaded = file_.load(path);
+    read(file_);
+    return loaded;
+}
+
 bool Settings::save(const QString& appDirectory) {
     write(file_);
     return file_.save(iniFileForWriting(appDirectory));

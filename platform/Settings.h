@@ -35,6 +35,8 @@ class Settings {
     // Reads the file beside the program (or in the user's configuration
     // folder) and keeps it, so that writing back keeps what we do not know.
     void load(const QString& appDirectory);
+    // Reads the named file instead; false when it cannot be read.
+    bool loadFile(const QString& path);
     bool save(const QString& appDirectory);
 
     SerialSettings serial;

@@ -16,6 +16,16 @@
 
 namespace korvelin {
 
+// The value of a hexadecimal digit (0-9, A-F in either case; UTF-16 units
+// and bytes alike), -1 for any other character. Octal and decimal readers
+// reject the digits at or above their base themselves.
+constexpr int hexDigitValue(int c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 // The print form (PRINT, STR$): one blank in front of a value >= 0, "-" in
 // front of a negative one, and no "0" before the decimal point (" .5",
 // "-.25"). Empty prints as " 0" and a Boolean as the Integer it stands for.

@@ -116,39 +116,58 @@ std::vector<PatternToken> tokenizePattern(std::u16string_view pattern) {
     return tokens;
 }
 
-} // namespace
+// What a tokenized pattern asks for: the places before and after the
+// point, the digits that must show, grouping and the exponent.
+struct PatternShape {
+    std::size_t intEnd = 0; // the tokens of the integer part end here (at the point or exponent)
+    int intPlaces = 0;
+    int minIntDigits = 0; // from the first "0" placeholder on, every integer place shows
+    int fracPlaces = 0;
+    int minFracDigits = 0; // up to the last "0" placeholder of the fraction
+    bool grouping = false;
+    const PatternToken* exponent = nullptr;
+};
 
-std::u16string applyNumberPattern(std::u16string_view pattern, double magnitude) {
-    const std::vector<PatternToken> tokens = tokenizePattern(pattern);
-    // The integer part runs up to the point (or the exponent).
-    std::size_t intEnd = tokens.size();
+PatternShape measurePattern(const std::vector<PatternToken>& tokens) {
+    PatternShape shape;
+    shape.intEnd = tokens.size();
     for (std::size_t i = 0; i < tokens.size(); ++i)
         if (tokens[i].kind == PatternToken::Point || tokens[i].kind == PatternToken::Exponent) {
-            intEnd = i;
+            shape.intEnd = i;
             break;
         }
-    int intPlaces = 0, minIntDigits = 0, fracPlaces = 0, minFracDigits = 0;
-    bool grouping = false, forced = false;
-    const PatternToken* exponent = nullptr;
+    bool forced = false;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const PatternToken& t = tokens[i];
-        if (t.kind == PatternToken::Exponent) exponent = &t;
-        if (t.kind == PatternToken::Comma) grouping = true;
+        if (t.kind == PatternToken::Exponent) shape.exponent = &t;
+        if (t.kind == PatternToken::Comma) shape.grouping = true;
         if (t.kind != PatternToken::Digit) continue;
-        if (i < intEnd) {
-            ++intPlaces;
+        if (i < shape.intEnd) {
+            ++shape.intPlaces;
             forced = forced || t.ch == u'0';
-            if (forced) ++minIntDigits;
+            if (forced) ++shape.minIntDigits;
         } else {
-            ++fracPlaces;
-            if (t.ch == u'0') minFracDigits = fracPlaces;
+            ++shape.fracPlaces;
+            if (t.ch == u'0') shape.minFracDigits = shape.fracPlaces;
         }
     }
+    return shape;
+}
 
-    std::string intDigits, fracDigits;
+// The digits that go into the pattern: the integer part without the zeros
+// it need not show, the fraction without trailing zeros it need not show,
+// and the exponent's text.
+struct PatternDigits {
+    std::string intDigits;
+    std::string fracDigits;
     std::u16string exponentText;
-    if (exponent) {
-        const int leading = std::max(intPlaces, 1);
+};
+
+PatternDigits patternDigits(const PatternShape& shape, double magnitude) {
+    PatternDigits d;
+    const int fracPlaces = shape.fracPlaces;
+    if (shape.exponent) {
+        const int leading = std::max(shape.intPlaces, 1);
         int e = 0;
         std::string mantissa(static_cast<std::size_t>(leading + fracPlaces), '0');
         if (magnitude != 0) {
@@ -161,18 +180,18 @@ std::u16string applyNumberPattern(std::u16string_view pattern, double magnitude)
             }
             e -= leading - 1;
         }
-        intDigits = mantissa.substr(0, static_cast<std::size_t>(leading));
-        fracDigits = mantissa.substr(static_cast<std::size_t>(leading));
-        exponentText += exponent->ch;
+        d.intDigits = mantissa.substr(0, static_cast<std::size_t>(leading));
+        d.fracDigits = mantissa.substr(static_cast<std::size_t>(leading));
+        d.exponentText += shape.exponent->ch;
         if (e < 0)
-            exponentText += u'-';
-        else if (exponent->expPlus)
-            exponentText += u'+';
+            d.exponentText += u'-';
+        else if (shape.exponent->expPlus)
+            d.exponentText += u'+';
         std::string number = std::to_string(std::abs(e));
-        if (number.size() < static_cast<std::size_t>(exponent->expDigits))
-            number.insert(0, static_cast<std::size_t>(exponent->expDigits) - number.size(), '0');
+        if (number.size() < static_cast<std::size_t>(shape.exponent->expDigits))
+            number.insert(0, static_cast<std::size_t>(shape.exponent->expDigits) - number.size(), '0');
         for (char c : number)
-            exponentText += static_cast<char16_t>(c);
+            d.exponentText += static_cast<char16_t>(c);
     } else {
         std::string all;
         if (magnitude != 0) {
@@ -181,27 +200,31 @@ std::u16string applyNumberPattern(std::u16string_view pattern, double magnitude)
         }
         if (all.size() < static_cast<std::size_t>(fracPlaces))
             all.insert(0, static_cast<std::size_t>(fracPlaces) - all.size(), '0');
-        intDigits = all.substr(0, all.size() - static_cast<std::size_t>(fracPlaces));
-        fracDigits = all.substr(all.size() - static_cast<std::size_t>(fracPlaces));
+        d.intDigits = all.substr(0, all.size() - static_cast<std::size_t>(fracPlaces));
+        d.fracDigits = all.substr(all.size() - static_cast<std::size_t>(fracPlaces));
     }
-    intDigits = stripLeadingZeros(intDigits);
-    if (intDigits.size() < static_cast<std::size_t>(minIntDigits))
-        intDigits.insert(0, static_cast<std::size_t>(minIntDigits) - intDigits.size(), '0');
-    while (fracDigits.size() > static_cast<std::size_t>(minFracDigits) && fracDigits.back() == '0')
-        fracDigits.pop_back();
+    d.intDigits = stripLeadingZeros(d.intDigits);
+    if (d.intDigits.size() < static_cast<std::size_t>(shape.minIntDigits))
+        d.intDigits.insert(0, static_cast<std::size_t>(shape.minIntDigits) - d.intDigits.size(), '0');
+    while (d.fracDigits.size() > static_cast<std::size_t>(shape.minFracDigits) && d.fracDigits.back() == '0')
+        d.fracDigits.pop_back();
+    return d;
+}
 
-    // The integer part is laid in from the right; the leftmost placeholder
-    // takes every digit that is left.
+// The integer part is laid in from the right; the leftmost placeholder
+// takes every digit that is left.
+std::u16string layIntegerPart(const std::vector<PatternToken>& tokens, const PatternShape& shape,
+                              const std::string& intDigits) {
     std::u16string reversed;
     std::size_t remaining = intDigits.size();
     int emitted = 0;
     auto emitDigit = [&] {
-        if (grouping && emitted > 0 && emitted % 3 == 0) reversed += u',';
+        if (shape.grouping && emitted > 0 && emitted % 3 == 0) reversed += u',';
         reversed += static_cast<char16_t>(intDigits[--remaining]);
         ++emitted;
     };
-    int placesLeft = intPlaces;
-    for (std::size_t i = intEnd; i-- > 0;) {
+    int placesLeft = shape.intPlaces;
+    for (std::size_t i = shape.intEnd; i-- > 0;) {
         const PatternToken& t = tokens[i];
         if (t.kind == PatternToken::Literal) {
             reversed += t.ch;
@@ -216,21 +239,36 @@ std::u16string applyNumberPattern(std::u16string_view pattern, double magnitude)
     }
     while (remaining > 0) // a pattern without integer placeholders
         emitDigit();
-    std::u16string out(reversed.rbegin(), reversed.rend());
+    return std::u16string(reversed.rbegin(), reversed.rend());
+}
 
+// The point, the fraction's digits, the exponent and the literals after them.
+void layFractionPart(const std::vector<PatternToken>& tokens, const PatternShape& shape,
+                     const PatternDigits& digits, std::u16string& out) {
     std::size_t fracIndex = 0;
-    for (std::size_t i = intEnd; i < tokens.size(); ++i) {
+    for (std::size_t i = shape.intEnd; i < tokens.size(); ++i) {
         const PatternToken& t = tokens[i];
         switch (t.kind) {
         case PatternToken::Point: out += u'.'; break;
         case PatternToken::Digit:
-            if (fracIndex < fracDigits.size()) out += static_cast<char16_t>(fracDigits[fracIndex++]);
+            if (fracIndex < digits.fracDigits.size())
+                out += static_cast<char16_t>(digits.fracDigits[fracIndex++]);
             break;
-        case PatternToken::Exponent: out += exponentText; break;
+        case PatternToken::Exponent: out += digits.exponentText; break;
         case PatternToken::Literal:
         case PatternToken::Comma: out += t.ch; break;
         }
     }
+}
+
+} // namespace
+
+std::u16string applyNumberPattern(std::u16string_view pattern, double magnitude) {
+    const std::vector<PatternToken> tokens = tokenizePattern(pattern);
+    const PatternShape shape = measurePattern(tokens);
+    const PatternDigits digits = patternDigits(shape, magnitude);
+    std::u16string out = layIntegerPart(tokens, shape, digits.intDigits);
+    layFractionPart(tokens, shape, digits, out);
     return out;
 }
 

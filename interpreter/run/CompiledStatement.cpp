@@ -14,48 +14,18 @@ enum class Form : std::uint8_t { Handler, Assign, Goto, Gosub, Return, IfLine, F
 // What follows THEN: a line number, or a GOTO or GOSUB statement naming one.
 enum class ThenPart : std::uint8_t { Line, Goto, Gosub };
 
-// The lexer state after one token read.
-struct LexerState {
-    const ScanText* source = nullptr;
-    int position = 0;
-    int currentChar = EndOfText;
-    TokenKind kind = TokenEnd;
-    char16_t symbol = 0;
-    int wordId = -1;
-    Value tokenValue;
-
-    void capture(const Lexer& lexer) {
-        source = lexer.source;
-        position = lexer.position;
-        currentChar = lexer.currentChar;
-        kind = lexer.tokenKind;
-        symbol = lexer.symbol;
-        wordId = lexer.wordId;
-        tokenValue = lexer.tokenValue;
-    }
-    // tokenValue is read only after a constant or by a function called
-    // inside an expression; the others ignore it.
-    void restore(Lexer& lexer, bool withValue) const {
-        lexer.source = source;
-        lexer.position = position;
-        lexer.currentChar = currentChar;
-        lexer.tokenKind = kind;
-        lexer.symbol = symbol;
-        lexer.wordId = wordId;
-        if (withValue) lexer.tokenValue = tokenValue;
-    }
-};
-
 // An expression of the statement and the lexer state it was compiled in.
 struct ExpressionStart {
     const CompiledExpression* expression = nullptr;
-    LexerState state;
+    Lexer::Mark state;
     bool calls = false; // mayCallFunctions
 
     // Success leaves the lexer anywhere: what follows in the statement
-    // either cannot fail or calls leave() before it fails.
+    // either cannot fail or calls leave() before it fails. tokenValue is
+    // read only after a constant or by a function called inside the
+    // expression; the others ignore it.
     Value evaluate(Interpreter& in) const {
-        state.restore(in.lexer, calls);
+        in.lexer.moveTo(state, calls);
         return evaluatePrepared(in, *expression);
     }
     void leave(Interpreter& in) const { leaveCompiled(in, *expression, state.source, state.tokenValue); }
@@ -112,10 +82,10 @@ struct CompiledStatement {
     ExpressionStart step;          // For, when STEP is written (else no expression)
     std::int16_t headPosition = 0; // For: where NEXT comes back to in the line
     LineTarget target;             // Goto, Gosub, IfLine
-    LexerState atTarget;           // IfLine: the line number just read
+    Lexer::Mark atTarget;          // IfLine: the line number just read
     bool hasElse = false;          // IfLine: ELSE and a line number follow
     LineTarget elseTarget;
-    LexerState atElseTarget;
+    Lexer::Mark atElseTarget;
 };
 
 void CompiledStatementDeleter::operator()(CompiledStatement* statement) const noexcept {
@@ -246,9 +216,9 @@ class StatementCompiler {
 
     // A line number of an IF, with the lexer state in which an undefined
     // line is reported; the token after it becomes current.
-    void lineTarget(LineTarget& target, LexerState& at) {
+    void lineTarget(LineTarget& target, Lexer::Mark& at) {
         target.lineNumber = lineNumber();
-        at.capture(lexer_);
+        at = lexer_.mark();
         lexer_.nextToken();
     }
 
@@ -272,7 +242,7 @@ class StatementCompiler {
         if (!compiled) throw Declined{};
         start.expression = compiled;
         start.calls = mayCallFunctions(*compiled);
-        start.state.capture(lexer_);
+        start.state = lexer_.mark();
         skipCompiled(in_, *compiled);
     }
 
@@ -463,10 +433,10 @@ bool runFor(Interpreter& in, CompiledStatement& c, StatementArgs& args) {
 }
 
 // The jump of a THEN or ELSE part that is a line number.
-void jumpToIfPart(Interpreter& in, int target, const LexerState& atTarget, StatementArgs& args) {
+void jumpToIfPart(Interpreter& in, int target, const Lexer::Mark& atTarget, StatementArgs& args) {
     in.currentStatement = u"";
     if (target < 0) {
-        atTarget.restore(in.lexer, true);
+        in.lexer.moveTo(atTarget, true);
         raise(ErrUndefinedLine);
     }
     args.slot = target;
@@ -481,14 +451,14 @@ void runThenStatement(Interpreter& in, const CompiledStatement& c, int target, S
         const bool gosub = c.thenPart == ThenPart::Gosub;
         in.currentStatement = gosub ? u"GOSUB" : u"GOTO";
         if (target < 0) {
-            c.atTarget.restore(in.lexer, true);
+            in.lexer.moveTo(c.atTarget, true);
             raise(ErrUndefinedLine);
         }
         if (gosub) {
             try {
                 in.pushReturnEntry(args.slot);
             } catch (...) {
-                c.atTarget.restore(in.lexer, true);
+                in.lexer.moveTo(c.atTarget, true);
                 throw;
             }
         }

@@ -40,7 +40,8 @@ void Interpreter::reportError(int slot, int number, std::u16string_view detail) 
         for (char c : std::to_string(s.key / 100))
             text += static_cast<char16_t>(c);
         // Just after the character the statement had reached.
-        if (startMode == 1) host.placeEditorCaret(s.lineOffset + s.column + lexer.position);
+        if (startMode == StartMode::Interactive)
+            host.placeEditorCaret(s.lineOffset + s.column + lexer.position);
     }
     host.showErrorBox(text);
 }

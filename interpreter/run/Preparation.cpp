@@ -42,7 +42,7 @@ void Interpreter::resetProgramTables() {
     labels.labelCount = 0;
     data.dataCount = 0;
     keyboard.keyBuffer.clear();
-    events.pendingEvent = 0;
+    events.pendingEvent = NoEvent;
     for (int e = 1; e < EventCount; ++e) {
         events.eventState[static_cast<std::size_t>(e)] = TrapState::None;
         events.eventTarget[static_cast<std::size_t>(e)] = -1;

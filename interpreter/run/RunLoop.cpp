@@ -7,12 +7,6 @@
 
 namespace korvelin {
 
-namespace {
-bool inputFinished(const std::u16string& tag) {
-    return tag == u"OK" || tag == u"FORCED";
-}
-} // namespace
-
 void Interpreter::waitForConsoleInput() {
     host.processEvents();
     while (!inputFinished(host.inputBoxTag()))
@@ -27,7 +21,7 @@ void Interpreter::pushEventEntry(int cur) {
         // correctly, so it ends with the stack error instead.
         recordError(-1, ErrUnprintable);
         reportError(-1, ErrUnprintable, {});
-        events.pendingEvent = 0;
+        events.pendingEvent = NoEvent;
         throw;
     }
 }
@@ -42,7 +36,7 @@ void Interpreter::runLoop(int startSlot) {
 void Interpreter::runSlots(int startSlot) {
     int cur = startSlot;
     for (;;) {
-        events.pendingEvent = 0;
+        events.pendingEvent = NoEvent;
         while (cur >= 0) {
             StatementSlot& s = statements[cur];
             lexer.setText(&s.text);
@@ -53,7 +47,7 @@ void Interpreter::runSlots(int startSlot) {
             executeStatement(cur, next, jumped);
             if (!jumped) cur = statements[cur].next;
             const int event = events.pendingEvent;
-            if (event >= 1) {
+            if (event != NoEvent) {
                 try {
                     pushEventEntry(cur);
                 } catch (const HostFailure&) {
@@ -64,8 +58,8 @@ void Interpreter::runSlots(int startSlot) {
                 if (event < EventCount)
                     events.eventLevel[static_cast<std::size_t>(event)] =
                         static_cast<std::int16_t>(control.controlTop);
-                if (event <= 24) {
-                    events.pendingEvent = 0; // enter the trap subroutine
+                if (isTrapEvent(event)) {
+                    events.pendingEvent = NoEvent; // enter the trap subroutine
                     continue;
                 }
                 break; // break, load and input wait are handled below
@@ -94,9 +88,9 @@ void Interpreter::runSlots(int startSlot) {
             waitForConsoleInput();
             cur = entrySlot(control.top());
             control.pop();
-            if (host.inputBoxTag() != u"FORCED") continue;
+            if (host.inputBoxTag() != InputBoxTag::Forced) continue;
             host.hideInputBox();
-            events.pendingEvent = 0;
+            events.pendingEvent = NoEvent;
         }
         finishRun();
         return;
@@ -118,9 +112,9 @@ void Interpreter::endRun() {
     loops.loopTop = -1;
     loops.skipLevel = -1;
     host.runStopped(RunStop::Ended);
-    if (startMode == 3) {
+    if (startMode == StartMode::CloseWhenRunEnds) {
         // The user closed the editor during the run.
-        startMode = 1;
+        startMode = StartMode::Interactive;
         host.closeEditor();
     }
 }

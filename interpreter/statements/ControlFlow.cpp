@@ -102,19 +102,17 @@ void executeOn(Interpreter& in, StatementArgs& args) {
 // line, handled where the run loop would have handled it.
 void handleNestedEvent(Interpreter& in, int& slot) {
     const int event = in.events.pendingEvent;
-    if (event >= 1 && event <= 24) {
+    if (isTrapEvent(event)) {
         in.control.push(slot);
         slot = in.events.eventTarget[static_cast<std::size_t>(event)];
-        in.events.pendingEvent = 0;
+        in.events.pendingEvent = NoEvent;
     } else if (event == EventInputWait) {
-        in.host.processEvents();
-        while (in.host.inputBoxTag() != u"OK" && in.host.inputBoxTag() != u"FORCED")
-            in.host.waitForEvents();
-        if (in.host.inputBoxTag() == u"FORCED") {
+        in.waitForConsoleInput();
+        if (in.host.inputBoxTag() == InputBoxTag::Forced) {
             in.host.hideInputBox();
             slot = -1;
         }
-        in.events.pendingEvent = 0;
+        in.events.pendingEvent = NoEvent;
     }
 }
 
@@ -122,9 +120,9 @@ void handleNestedEvent(Interpreter& in, int& slot) {
 // line until it returns, so that the rest of the line can run afterwards.
 void runNestedSubroutine(Interpreter& in, StatementArgs& args, int ifSlot, int level) {
     const int returnSlot = in.statements[ifSlot].next;
-    in.events.pendingEvent = 0;
+    in.events.pendingEvent = NoEvent;
     int& slot = args.slot;
-    while (slot >= 0 && in.events.pendingEvent == 0 && slot != returnSlot && in.control.controlTop > level) {
+    while (slot >= 0 && in.events.pendingEvent == NoEvent && slot != returnSlot && in.control.controlTop > level) {
         in.lexer.setText(&in.statements[slot].text);
         int jumped = 0;
         in.control.levelStatement[static_cast<std::size_t>(in.control.controlTop + 1)] =

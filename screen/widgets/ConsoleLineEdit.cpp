@@ -72,7 +72,7 @@ bool ConsoleLineEdit::Text2_KeyDown(QKeyEvent* event) {
 void ConsoleLineEdit::Text2_Enter() {
     if (!lineEntered) return;
     tag = lineEntered(text());
-    if (tag == u"NG") clear();
+    if (tag == InputBoxTag::Rejected) clear();
 }
 
 void ConsoleLineEdit::keyPressEvent(QKeyEvent* event) {

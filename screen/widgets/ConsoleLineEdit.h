@@ -1,8 +1,8 @@
 #pragma once
 // Text2: the one-line editor a console INPUT or LINE INPUT shows at the
-// pen position. Its tag tells the waiting run loop how the input went:
-// "" while typing, "OK" accepted, "NG" rejected (retype), "FORCED" when the
-// run was ended.
+// pen position. Its tag tells the waiting run loop how the input went.
+
+#include "platform/RunHost.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,9 +18,9 @@ class ConsoleLineEdit : public QLineEdit {
   public:
     explicit ConsoleLineEdit(QWidget* parent);
 
-    std::u16string tag;
-    // Enter: the typed line; returns the new tag ("OK" or "NG").
-    std::function<std::u16string(const QString& line)> lineEntered;
+    InputBoxTag tag = InputBoxTag::Typing;
+    // Enter: the typed line; returns the new tag (Accepted or Rejected).
+    std::function<InputBoxTag(const QString& line)> lineEntered;
     // The text function key n (1..15) types.
     std::function<QString(int n)> functionKeyText;
 

@@ -233,7 +233,7 @@ void ExecutionScreen::showInputBox() {
     }
     placeInputBox();
     Text2->clear();
-    Text2->tag.clear();
+    Text2->tag = InputBoxTag::Typing;
     Text2->show();
     Text2->setFocus();
 }
@@ -249,15 +249,15 @@ void ExecutionScreen::hideInputBox() {
     if (isVisible()) QWidget::setFocus();
 }
 
-std::u16string ExecutionScreen::enterLine(const QString& line) {
-    if (!in_) return u"NG";
+InputBoxTag ExecutionScreen::enterLine(const QString& line) {
+    if (!in_) return InputBoxTag::Rejected;
     if (!acceptConsoleInput(*in_, line.toStdU16String())) {
         dialogs_->message(this, QMessageBox::Warning, QStringLiteral("入力に誤りがあります。"));
-        return u"NG";
+        return InputBoxTag::Rejected;
     }
     hideInputBox();
     refresh();
-    return u"OK";
+    return InputBoxTag::Accepted;
 }
 
 // --- the window ---

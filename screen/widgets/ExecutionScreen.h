@@ -51,8 +51,8 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     void setAutoRedraw(bool on) override;
     void setFocus() override;
     void setCaption(const QString& caption) override;
-    std::u16string inputBoxTag() const override { return Text2->tag; }
-    void setInputBoxTag(const std::u16string& tag) override { Text2->tag = tag; }
+    InputBoxTag inputBoxTag() const override { return Text2->tag; }
+    void setInputBoxTag(InputBoxTag tag) override { Text2->tag = tag; }
     void showInputBox() override;
     void hideInputBox() override;
     void closeScreen() override;
@@ -91,7 +91,7 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     bool takesInput() const;
     // The program's size for the window (WIDTH, or the last snapped size).
     void followScreenSize();
-    std::u16string enterLine(const QString& line);
+    InputBoxTag enterLine(const QString& line);
     void placeInputBox();
     // The run-start copy: both pages take the window's current picture.
     void pagesTakeWindowPicture();

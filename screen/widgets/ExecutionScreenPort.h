@@ -4,6 +4,8 @@
 // DetachedExecutionScreen keeps the caption and the input box tag so that
 // runs, captions and the end command behave the same without it.
 
+#include "platform/RunHost.h"
+
 #include <QString>
 
 #include <string>
@@ -33,11 +35,11 @@ class ExecutionScreenPort {
     virtual void setFocus() {}
     virtual void setCaption(const QString& caption) { caption_ = caption; }
     virtual QString caption() const { return caption_; }
-    // The console input box: its tag ("OK", "FORCED" or "") and hiding it.
-    virtual std::u16string inputBoxTag() const { return inputBoxTag_; }
-    virtual void setInputBoxTag(const std::u16string& tag) { inputBoxTag_ = tag; }
+    // The console input box: its tag and hiding it.
+    virtual InputBoxTag inputBoxTag() const { return inputBoxTag_; }
+    virtual void setInputBoxTag(InputBoxTag tag) { inputBoxTag_ = tag; }
     // A console INPUT waits: the line editor appears with an empty tag.
-    virtual void showInputBox() { inputBoxTag_.clear(); }
+    virtual void showInputBox() { inputBoxTag_ = InputBoxTag::Typing; }
     virtual void hideInputBox() {}
     virtual void closeScreen() {}
     // Window events are about to run: the window catches up with what the
@@ -53,7 +55,7 @@ class ExecutionScreenPort {
 
   private:
     QString caption_ = QStringLiteral("Korvelin (実行画面)");
-    std::u16string inputBoxTag_;
+    InputBoxTag inputBoxTag_ = InputBoxTag::Typing;
 };
 
 class DetachedExecutionScreen : public ExecutionScreenPort {};

@@ -12,7 +12,7 @@ namespace {
 TEST(Startup, InteractiveModeShowsTheEditorWithItsStartingMenus) {
     EditorHarness h;
     EXPECT_TRUE(h.editor().isVisible());
-    EXPECT_EQ(h.in().startMode, 1);
+    EXPECT_EQ(h.in().startMode, StartMode::Interactive);
     EXPECT_EQ(h.editor().windowTitle(), QStringLiteral("Korvelin (プログラム)"));
     EXPECT_EQ(h.editor().state.CurrentDirectory, h.folder.path() + QLatin1Char('/'));
     EXPECT_EQ(h.editor().state.DriveDirectories[0], QStringLiteral("A:\\"));
@@ -31,7 +31,7 @@ TEST(Startup, CommandLineModeLoadsAndRunsTheProgramWithTheEditorHidden) {
     QSignalSpy closed(&session.editor, &EditorWindow::editorClosed);
     session.start(QStringLiteral("\"") + folder.path() + QStringLiteral("/game\" left right"));
     EXPECT_FALSE(session.editor.isVisible());
-    EXPECT_EQ(session.interpreter.startMode, 2);
+    EXPECT_EQ(session.interpreter.startMode, StartMode::CommandLine);
     EXPECT_EQ(session.interpreter.commandTail, u"left right");
     EXPECT_EQ(session.screen.caption(), QStringLiteral("Korvelin (GAME.BAS)"));
     // The run starts from the event loop and the application ends with it.

@@ -162,7 +162,7 @@ TEST(ExecutionControl, ClosingTheWindowDuringARunEndsTheProgramFirst) {
     EXPECT_FALSE(closedDuringRun);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(h.editor().isVisible());
-    EXPECT_EQ(h.in().startMode, 0);
+    EXPECT_EQ(h.in().startMode, StartMode::Closing);
 }
 
 TEST(ExecutionControl, EndingARunThatWaitsForConsoleInputEndsIt) {
@@ -174,7 +174,7 @@ TEST(ExecutionControl, EndingARunThatWaitsForConsoleInputEndsIt) {
     expectIdle(snapshot(h));
     // The next INPUT waits again instead of seeing the old tag.
     duringRun([&] {
-        EXPECT_EQ(h.session->screen.inputBoxTag(), u"");
+        EXPECT_EQ(h.session->screen.inputBoxTag(), InputBoxTag::Typing);
         h.editor().menu_halt_Click();
     });
     h.run();

@@ -234,7 +234,7 @@ TEST(EditorDrops, ADroppedFileLoadsAfterTheUnsavedQuestion) {
     EXPECT_EQ(h.session->screen.caption(), QStringLiteral("Korvelin (実行画面)"));
     EXPECT_EQ(h.editor().state.CurrentDirectory, h.folder.path() + QLatin1Char('/'));
     EXPECT_TRUE(h.editor().menuEnabled(QStringLiteral("menu_save")));
-    EXPECT_EQ(h.in().startMode, 1);
+    EXPECT_EQ(h.in().startMode, StartMode::Interactive);
 }
 
 TEST(EditorKeys, CutPasteHomeAndEndFollowTheEditorsKeyTable) {

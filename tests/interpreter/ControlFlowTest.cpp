@@ -283,17 +283,17 @@ TEST(RunLoop, EndAndBreakCommandsStopAnEndlessProgram) {
 
 TEST(RunLoop, SystemStyleCloseAfterTheRun) {
     ProgramRun r;
-    r.in->startMode = 3;
+    r.in->startMode = StartMode::CloseWhenRunEnds;
     r.run(u"10 END");
     EXPECT_TRUE(r.host.editorClosed);
-    EXPECT_EQ(r.in->startMode, 1);
+    EXPECT_EQ(r.in->startMode, StartMode::Interactive);
 }
 
 TEST(RunLoop, ConsoleInputWaitContinuesOrEndsWhenForced) {
     InterruptingHost host;
     host.event = EventInputWait;
     host.passesLeft = 1;
-    host.tagAfterWait = u"OK";
+    host.tagAfterWait = InputBoxTag::Accepted;
     Interpreter in(host);
     host.in = &in;
     host.program = programText(u"10 A=1\n20 B=1");
@@ -306,7 +306,7 @@ TEST(RunLoop, ConsoleInputWaitContinuesOrEndsWhenForced) {
     InterruptingHost forced;
     forced.event = EventInputWait;
     forced.passesLeft = 1;
-    forced.tagAfterWait = u"FORCED";
+    forced.tagAfterWait = InputBoxTag::Forced;
     Interpreter f(forced);
     forced.in = &f;
     forced.program = host.program;

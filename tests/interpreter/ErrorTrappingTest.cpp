@@ -53,7 +53,7 @@ TEST(ErrorTrapping, UntrappedErrorEndsTheRunAndPlacesTheCaret) {
     EXPECT_EQ(r.host.caretOffsets[0], 8 + 8 + 7);
     EXPECT_EQ(r.host.stops.back(), RunStop::Ended);
     ProgramRun hidden;
-    hidden.in->startMode = 2;
+    hidden.in->startMode = StartMode::CommandLine;
     hidden.run(u"10 X=1/0");
     EXPECT_TRUE(hidden.host.caretOffsets.empty());
 }

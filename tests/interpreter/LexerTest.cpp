@@ -134,5 +134,48 @@ TEST(Lexer, RememberedTokensMatchAFreshScan) {
     EXPECT_DOUBLE_EQ(lexer.tokenValue.rawDouble(), 1);
 }
 
+// Compiled statements and expressions jump back to tokens they read once;
+// a DEF FN call scans its body and comes back. A lost field would resume
+// the scan at the wrong character or with the wrong token.
+TEST(Lexer, MarksAndPlacesBringTheScanBack) {
+    WordTable words;
+    Lexer lexer(words);
+    ScanText text{u"A=12+B"};
+    ScanText other{u"99:C"};
+    lexer.start(&text);
+    lexer.nextToken();
+    lexer.nextToken();
+    ASSERT_EQ(lexer.tokenKind, TokenConstant);
+    const Lexer::Mark atTwelve = lexer.mark();
+    lexer.nextToken();
+    ASSERT_TRUE(lexer.isSymbol(u'+'));
+    const Lexer::TokenPlace atPlus = lexer.place();
+
+    lexer.start(&other);
+    lexer.scanData = true;
+    lexer.returnTo(atTwelve);
+    EXPECT_FALSE(lexer.scanData);
+    EXPECT_EQ(lexer.source, &text);
+    EXPECT_DOUBLE_EQ(lexer.tokenValue.toDouble(), 12);
+    lexer.nextToken();
+    EXPECT_TRUE(lexer.isSymbol(u'+'));
+
+    lexer.start(&other); // reads the constant 99
+    lexer.moveTo(&text, atPlus);
+    EXPECT_TRUE(lexer.isSymbol(u'+'));
+    EXPECT_DOUBLE_EQ(lexer.tokenValue.toDouble(), 99); // a place leaves the value
+    lexer.nextToken();
+    EXPECT_EQ(lexer.tokenText(), u"B");
+
+    lexer.start(&other);
+    lexer.moveTo(atTwelve, false);
+    EXPECT_EQ(lexer.tokenKind, TokenConstant);
+    EXPECT_DOUBLE_EQ(lexer.tokenValue.toDouble(), 99);
+    lexer.moveTo(atTwelve, true);
+    EXPECT_DOUBLE_EQ(lexer.tokenValue.toDouble(), 12);
+    lexer.nextToken();
+    EXPECT_TRUE(lexer.isSymbol(u'+'));
+}
+
 } // namespace
 } // namespace korvelin

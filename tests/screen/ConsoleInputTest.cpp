@@ -63,16 +63,16 @@ class TypingHost : public HeadlessHost, public ConsoleTranscript {
     int rejected = 0;
     Interpreter* in = nullptr;
 
-    void showInputBox() override { inputTag.clear(); }
+    void showInputBox() override { inputTag = InputBoxTag::Typing; }
     void waitForEvents() override {
         if (lines.empty()) {
-            inputTag = u"FORCED";
+            inputTag = InputBoxTag::Forced;
             return;
         }
         const std::u16string line = lines.front();
         lines.pop_front();
         if (acceptConsoleInput(*in, line))
-            inputTag = u"OK";
+            inputTag = InputBoxTag::Accepted;
         else
             ++rejected;
     }

@@ -81,7 +81,7 @@ void typeLine(ExecutionScreen& w, const QString& line) {
     QTest::keyClick(w.Text2, Qt::Key_Return);
 }
 
-Script::Condition waitingWithTag(ExecutionScreen& w, std::u16string tag) {
+Script::Condition waitingWithTag(ExecutionScreen& w, InputBoxTag tag) {
     return [&w, tag] { return w.Text2->isVisible() && w.inputBoxTag() == tag; };
 }
 
@@ -94,13 +94,13 @@ TEST(ConsoleInput, TwoNumbersAreAcceptedAndOneAloneIsRejectedUntilRetyped) {
     ExecutionScreen& w = windowOf(h);
     h.type(QStringLiteral("10 INPUT \"AB\";A,B\n20 C=A+B\n"));
     Script script(h);
-    script.when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral("1")); })
-        .when(waitingWithTag(w, u"NG"),
+    script.when(waitingWithTag(w, InputBoxTag::Typing), [&] { typeLine(w, QStringLiteral("1")); })
+        .when(waitingWithTag(w, InputBoxTag::Rejected),
               [&] {
                   EXPECT_EQ(w.Text2->text(), QString());
                   typeLine(w, QStringLiteral("1,2,3"));
               })
-        .when(waitingWithTag(w, u"NG"), [&] { typeLine(w, QStringLiteral("1,2")); });
+        .when(waitingWithTag(w, InputBoxTag::Rejected), [&] { typeLine(w, QStringLiteral("1,2")); });
     ASSERT_TRUE(script.run());
     EXPECT_EQ(h.number(u"C!"), 3);
     ASSERT_EQ(h.dialogs.messages.size(), 2u);
@@ -113,9 +113,9 @@ TEST(ConsoleInput, AWordForANumberIsRejectedInsteadOfKeepingAnOldValue) {
     ExecutionScreen& w = windowOf(h);
     h.type(QStringLiteral("10 INPUT A\n20 INPUT A\n"));
     Script script(h);
-    script.when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral("-5")); })
-        .when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral("ABC")); })
-        .when(waitingWithTag(w, u"NG"), [&] {
+    script.when(waitingWithTag(w, InputBoxTag::Typing), [&] { typeLine(w, QStringLiteral("-5")); })
+        .when(waitingWithTag(w, InputBoxTag::Typing), [&] { typeLine(w, QStringLiteral("ABC")); })
+        .when(waitingWithTag(w, InputBoxTag::Rejected), [&] {
             EXPECT_EQ(h.number(u"A!"), -5);
             typeLine(w, QStringLiteral("6"));
         });
@@ -129,9 +129,9 @@ TEST(ConsoleInput, StringItemsLoseTheirBlanksAndLineInputKeepsTheComma) {
     ExecutionScreen& w = windowOf(h);
     h.type(QStringLiteral("10 INPUT A$\n20 LINE INPUT \"L\",B$\n"));
     Script script(h);
-    script.when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral(" Hello , x")); })
-        .when(waitingWithTag(w, u"NG"), [&] { typeLine(w, QStringLiteral("  Hello  ")); })
-        .when(waitingWithTag(w, u""), [&] { typeLine(w, QStringLiteral("a, b  ")); });
+    script.when(waitingWithTag(w, InputBoxTag::Typing), [&] { typeLine(w, QStringLiteral(" Hello , x")); })
+        .when(waitingWithTag(w, InputBoxTag::Rejected), [&] { typeLine(w, QStringLiteral("  Hello  ")); })
+        .when(waitingWithTag(w, InputBoxTag::Typing), [&] { typeLine(w, QStringLiteral("a, b  ")); });
     ASSERT_TRUE(script.run());
     EXPECT_EQ(text(h, u"A$"), u"Hello");
     EXPECT_EQ(text(h, u"B$"), u"a, b");
@@ -142,7 +142,7 @@ TEST(ConsoleInput, FunctionKeysTypeTheirTextAndACarriageReturnEntersTheLine) {
     ExecutionScreen& w = windowOf(h);
     h.type(QStringLiteral("10 KEY 2,\"12\"+CHR$(13)+\"99\": KEY 3,\"4\"\n20 INPUT A\n"));
     Script script(h);
-    script.when(waitingWithTag(w, u""), [&] {
+    script.when(waitingWithTag(w, InputBoxTag::Typing), [&] {
         QTest::keyClick(w.Text2, Qt::Key_F3);
         QTest::keyClick(w.Text2, Qt::Key_F2);
     });
@@ -155,7 +155,7 @@ TEST(ConsoleInput, KeysGivenToTheWindowReachTheWaitingLineEditor) {
     ExecutionScreen& w = windowOf(h);
     h.type(QStringLiteral("10 INPUT A\n"));
     Script script(h);
-    script.when(waitingWithTag(w, u""), [&] {
+    script.when(waitingWithTag(w, InputBoxTag::Typing), [&] {
         // Up is a key the line editor ignores: it must not come back to it.
         QTest::keyClick(&w, Qt::Key_Up);
         QTest::keyClick(&w, Qt::Key_5);
@@ -171,7 +171,7 @@ TEST(ConsoleInput, TheEchoOnTheLastConsoleRowScrollsTheConsole) {
     ExecutionScreen& w = windowOf(h);
     h.type(QStringLiteral("10 CLS: LOCATE 0,24: INPUT A\n20 R=CSRLIN\n"));
     Script script(h);
-    script.when(waitingWithTag(w, u""), [&] {
+    script.when(waitingWithTag(w, InputBoxTag::Typing), [&] {
         EXPECT_EQ(w.Text2->pos(), QPoint(16, 24 * 16)); // just after "? "
         typeLine(w, QStringLiteral("7"));
     });

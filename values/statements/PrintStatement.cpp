@@ -92,13 +92,21 @@ std::u16string printText(const Value& v) {
     return cp932::decode(formatNumber(v));
 }
 
-std::u16string writeText(const Value& v) {
-    if (v.isString()) return u"\"" + v.unicodeText() + u"\"";
-    std::string number = formatNumber(v);
+// Appends rather than concatenating temporaries: GCC 12 at -O3 inlines the
+// operator+ chain into the caller and then warns (-Wrestrict) about a copy it
+// cannot prove apart.
+void appendWriteText(std::u16string& text, const Value& v) {
+    if (v.isString()) {
+        text += u'"';
+        text += v.unicodeText();
+        text += u'"';
+        return;
+    }
+    const std::string number = formatNumber(v);
     const std::size_t first = number.find_first_not_of(' ');
+    if (first == std::string::npos) return;
     const std::size_t last = number.find_last_not_of(' ');
-    number = first == std::string::npos ? std::string() : number.substr(first, last - first + 1);
-    return cp932::decode(number);
+    text += cp932::decode(number.substr(first, last - first + 1));
 }
 
 // The file number after "#": a numeric constant, not an expression.
@@ -157,8 +165,10 @@ void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
             std::u16string text;
             if (format)
                 text = format->formatItem(item);
-            else if (kind == PrintKind::Write)
-                text = (firstItem ? u"" : u",") + writeText(item);
+            else if (kind == PrintKind::Write) {
+                if (!firstItem) text += u',';
+                appendWriteText(text, item);
+            }
             else
                 text = printText(item);
             out.append(text);
