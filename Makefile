@@ -8,7 +8,8 @@ JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake ninja-build g++ ccache pkg-config libgtest-dev \
 	qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
 	fonts-ipafont-mincho fonts-ipafont-gothic imagemagick \
-	poppler-utils sox cups printer-driver-cups-pdf pulseaudio pulseaudio-utils socat
+	poppler-utils sox cups printer-driver-cups-pdf pulseaudio pulseaudio-utils socat \
+	qt6-translations-l10n
 # The peers the benchmarks compare with, and a display server for the window benchmark.
 BENCH_PACKAGES = yabasic bwbasic xvfb xauth time
 # The layout and lint checks (make format-check, make tidy).

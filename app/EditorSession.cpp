@@ -1,6 +1,8 @@
 #include "app/EditorSession.h"
 
 #include "app/Startup.h"
+#include "app/WindowPlacement.h"
+#include "editor/EditorZoom.h"
 #include "screen/widgets/ExecutionScreen.h"
 
 #include <QTimer>
@@ -69,6 +71,9 @@ EditorSession::EditorSession(const QString& appDirectory, UserDialogs* givenDial
         window->attach(
             interpreter, dialogs, [this] { return editor.runStateShown() == RunState::Running; },
             [this] { editor.close(); });
+        window->setBreakCommand([this] {
+            if (editor.menuEnabled(QStringLiteral("menu_stop"))) control.BreakRun();
+        });
     }
 }
 
@@ -100,6 +105,9 @@ void EditorSession::start(const QString& commandLine) {
     if (parsed.programPath.isEmpty()) {
         interpreter.startMode = StartMode::Interactive;
         interpreter.commandTail.clear();
+        screen.setZoom(settings.windows.screenZoom);
+        if (settings.windows.editorFontSize > 0) editor.zoom()->setFontSize(settings.windows.editorFontSize);
+        placeWindows(editor, screen.window(), settings.windows);
         screen.showScreen();
         editor.show();
         const QString words = editor.state.AppDirectory + QStringLiteral("KORVELIN.DAT");

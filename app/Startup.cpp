@@ -4,6 +4,7 @@
 #include "devices/DosPath.h"
 #include "devices/SerialSettings.h"
 #include "platform/Settings.h"
+#include "app/Translations.h"
 #include "screen/ScreenState.h"
 
 #include <QApplication>
@@ -51,6 +52,8 @@ void applySerialSettings(const Settings& settings, SerialPortSettings& serial) {
 
 int runEditorApplication(QApplication& app, const QStringList& arguments) {
     QApplication::setApplicationName(QStringLiteral("Korvelin"));
+    QApplication::setApplicationVersion(QStringLiteral(KORVELIN_VERSION));
+    installJapaneseTranslations(app);
     installFontSubstitutions();
     app.setQuitOnLastWindowClosed(false);
 

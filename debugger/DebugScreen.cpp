@@ -45,7 +45,22 @@ void DebugTextBox::enterLine() {
         cursor.insertText(QStringLiteral("\n"));
     }
     setTextCursor(cursor);
-    if (!text.isEmpty() && executeLine) executeLine(text);
+    if (text.isEmpty() || !executeLine) return;
+    executeLine(text);
+    startFreshLine();
+}
+
+void DebugTextBox::startFreshLine() {
+    // Output that ended with ";" or "," leaves the caret behind it on the
+    // last line; what is typed next must run as typed, not glued to it.
+    QTextCursor cursor = textCursor();
+    if (cursor.atBlockStart()) return;
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    if (cursor.block().next().isValid())
+        cursor.movePosition(QTextCursor::NextCharacter);
+    else
+        cursor.insertText(QStringLiteral("\n"));
+    setTextCursor(cursor);
 }
 
 void DebugTextBox::focusInEvent(QFocusEvent* event) {

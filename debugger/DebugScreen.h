@@ -31,6 +31,7 @@ class DebugTextBox : public QPlainTextEdit {
 
   private:
     void enterLine();
+    void startFreshLine();
 };
 
 class DebugScreen : public QWidget {

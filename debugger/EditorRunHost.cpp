@@ -4,6 +4,7 @@
 #include "debugger/ExecutionControl.h"
 #include "debugger/WatchWindow.h"
 #include "editor/EditorWindow.h"
+#include "editor/StatementHighlight.h"
 #include "screen/widgets/ExecutionScreenPort.h"
 #include "platform/widgets/UserDialogs.h"
 
@@ -25,11 +26,12 @@ void EditorRunHost::attach(EditorWindow& editor, ExecutionControl& control, Debu
 }
 
 std::u16string EditorRunHost::programText() {
+    editor_->rememberPreparedText();
     return editor_->programText();
 }
 
 std::u16string EditorRunHost::directText() {
-    return control_->directText();
+    return {}; // the interpreter appends the debug screen's lines itself
 }
 
 bool EditorRunHost::loadProgramFile(const std::u16string& path) {
@@ -38,6 +40,7 @@ bool EditorRunHost::loadProgramFile(const std::u16string& path) {
 
 void EditorRunHost::placeEditorCaret(std::int32_t offset) {
     editor_->placeCaret(offset);
+    editor_->markStop(offset, StopMark::Error);
 }
 
 void EditorRunHost::showLineNumber(std::int32_t lineNumber) {
@@ -74,8 +77,10 @@ void EditorRunHost::showErrorBox(const std::u16string& text) {
     message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // What the program drew last shows behind its error message.
     screen_->refresh();
-    dialogs_->message(editor_->isVisible() ? static_cast<QWidget*>(editor_) : screen_->window(),
-                      QMessageBox::Warning, message);
+    QWidget* parent = editor_->isVisible() ? static_cast<QWidget*>(editor_) : screen_->window();
+    // An error of a typed line shows where it was typed, not behind that window.
+    if (control_->directLineActive() && debugScreen_->isVisible()) parent = debugScreen_;
+    dialogs_->message(parent, QMessageBox::Warning, message);
 }
 
 void EditorRunHost::processEvents() {

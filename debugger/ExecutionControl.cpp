@@ -5,6 +5,7 @@
 #include "screen/widgets/ExecutionScreenPort.h"
 #include "editor/ProgramEditor.h"
 #include "help/StatementListWindow.h"
+#include "editor/StatementHighlight.h"
 #include "platform/widgets/UserDialogs.h"
 #include "interpreter/Interpreter.h"
 #include "interpreter/statements/Statements.h"
@@ -28,19 +29,6 @@ const QString disabledSuffix = QStringLiteral(".D");
 constexpr int startButton = 14;
 constexpr int breakButton = 15;
 constexpr int endButton = 16;
-
-// " n STATEMENTS": a line appended behind the program. Appended piece by
-// piece: GCC 12 at -O3 warns (-Wrestrict) about a literal + temporary
-// string chain it has inlined.
-std::u16string numberedLine(std::int32_t n, std::u16string_view head, std::u16string_view rest = {}) {
-    std::u16string text(1, u' ');
-    for (char c : std::to_string(n))
-        text += static_cast<char16_t>(c);
-    text += u' ';
-    text += head;
-    text += rest;
-    return text;
-}
 
 } // namespace
 
@@ -70,11 +58,20 @@ ExecutionControl::ExecutionControl(Interpreter& interpreter, EditorWindow& edito
     editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
 }
 
+bool ExecutionControl::runLoopActive() const {
+    return in_.runLoopActive();
+}
+
+bool ExecutionControl::endRequested() const {
+    return in_.session.endRequested;
+}
+
 RunState ExecutionControl::runState() const {
     return editor_.runStateShown();
 }
 
 void ExecutionControl::showRunningState() {
+    editor_.clearStopMark();
     editor_.setMenuEnabled(halt, true);
     editor_.setMenuEnabled(stop, true);
     editor_.setMenuEnabled(resume, false);
@@ -98,15 +95,8 @@ void ExecutionControl::showIdleState() {
     editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
 }
 
-void ExecutionControl::runFrom(int slot) {
-    if (runDepth_ == 0) endRequested_ = false;
-    ++runDepth_;
-    in_.runLoop(slot);
-    --runDepth_;
-}
-
 void ExecutionControl::StartRun() {
-    if (runDepth_ > 0) return; // an end request is still being carried out
+    if (in_.runLoopActive()) return; // an end request is still being carried out
     showRunningState();
     editor_.setMenuEnabled(call, false);
     in_.prepareProgram(PrepareMode::Full);
@@ -115,16 +105,15 @@ void ExecutionControl::StartRun() {
         screen_.runStarting();
         in_.keyboard.keyBuffer.clear();
     }
-    runFrom(first);
+    in_.runLoop(first);
 }
 
 void ExecutionControl::BreakRun() {
-    in_.events.eventTarget[EventBreak] = -1;
-    in_.events.pendingEvent = EventBreak;
+    in_.requestBreak();
 }
 
 void ExecutionControl::ResumeRun() {
-    if (in_.events.pendingEvent < EventBreak || in_.control.empty() || runDepth_ > 0) return;
+    if (!in_.canResume()) return;
     editor_.setMenuEnabled(halt, true);
     editor_.setMenuEnabled(stop, true);
     editor_.setMenuEnabled(resume, false);
@@ -132,24 +121,19 @@ void ExecutionControl::ResumeRun() {
     editor_.setButton(startButton, startImage + disabledSuffix, false);
     editor_.setButton(breakButton, breakImage, true);
     editor_.setButton(endButton, endImage, true);
+    editor_.clearStopMark();
     screen_.runResuming();
     in_.keyboard.keyBuffer.clear();
-    const int slot = entrySlot(in_.control.top());
-    in_.control.pop();
-    runFrom(slot);
+    in_.resumeRun();
 }
 
 void ExecutionControl::EndRun() {
-    const bool atBreak = in_.events.pendingEvent == EventBreak;
-    if (atBreak) {
+    if (in_.events.pendingEvent == EventBreak) {
         editor_.setButton(endButton, endImage + disabledSuffix, false);
         editor_.setButtonToolTip(startButton, QStringLiteral("実行開始"));
     }
     // A run waiting for console input ends when it sees this tag.
     screen_.setInputBoxTag(InputBoxTag::Forced);
-    endRequested_ = runDepth_ > 0;
-    in_.events.eventTarget[EventEndRequest] = -1;
-    in_.events.pendingEvent = EventEndRequest;
     // The end button silences the music at once.
     in_.voices.stop();
     editor_.setMenuEnabled(halt, false);
@@ -158,15 +142,7 @@ void ExecutionControl::EndRun() {
     editor_.setMenuEnabled(start, true);
     editor_.setMenuEnabled(resume, false);
     editor_.state.ToolbarAction = 0;
-    if (runDepth_ == 0) {
-        // At a break no run loop is there to see the end request: the
-        // program ends here, as the run loop would have ended it.
-        in_.events.pendingEvent = 0;
-        in_.control.controlTop = -1;
-        in_.loops.loopTop = -1;
-        in_.loops.skipLevel = -1;
-        showIdleState();
-    }
+    in_.requestEnd();
 }
 
 void ExecutionControl::showDebugScreen() {
@@ -175,7 +151,7 @@ void ExecutionControl::showDebugScreen() {
 
 void ExecutionControl::resetInterpreter() {
     in_.resetInterpreter();
-    if (runDepth_ == 0 && runState() == RunState::Break) showIdleState();
+    if (!in_.runLoopActive() && runState() == RunState::Break) showIdleState();
 }
 
 void ExecutionControl::runStopped(RunStop stopKind) {
@@ -189,6 +165,7 @@ void ExecutionControl::runStopped(RunStop stopKind) {
         editor_.setMenuEnabled(resume, true);
         editor_.setMenuEnabled(call, true);
         editor_.setButtonToolTip(startButton, QStringLiteral("実行再開"));
+        markBreakLine();
         return;
     }
     showIdleState();
@@ -196,63 +173,25 @@ void ExecutionControl::runStopped(RunStop stopKind) {
     if (in_.startMode == StartMode::CommandLine) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
 }
 
-void ExecutionControl::appendDirectText(std::u16string text) {
-    directText_ = std::move(text);
-    in_.prepareProgram(PrepareMode::Append);
+void ExecutionControl::markBreakLine() {
+    // The statement the program resumes at, when it is one of the program's.
+    if (in_.control.empty()) return;
+    const int slot = entrySlot(in_.control.top());
+    if (slot < 0 || slot >= StatementSlots || !in_.isProgramStatement(slot)) return;
+    const StatementSlot& s = in_.statements[slot];
+    editor_.markStop(s.lineOffset + s.column, StopMark::Break);
 }
 
 void ExecutionControl::ExecuteDirectLine(const QString& line) {
-    if (runDepth_ > 0) return;
-    StatementTable& statements = in_.statements;
-    const int lastStatement = statements.lastStatement;
-    const std::int32_t highestKey = statements.highestKey;
-    const int statementCount = statements.statementCount;
-
-    // The typed statements follow an END that never runs, and two STOPs
-    // follow them, all with keys above the program's.
-    const std::int32_t lineNumber = highestKey / 100 + 1;
-    appendDirectText(numberedLine(lineNumber, u"END:", line.toStdU16String()));
-    if (statements.highestKey < lineNumber * 100) return; // reported; the interpreter was reset
-    appendDirectText(numberedLine(statements.highestKey / 100 + 1, u"STOP:STOP"));
-
-    statements.highestKey = highestKey;
-    statements.statementCount = statementCount;
-    statements.lastStatement = lastStatement;
-    if (lastStatement >= 0) statements[lastStatement].next = -1;
-    statements.chainChanged();
-
-    const bool breakActive = in_.events.pendingEvent == EventBreak;
-    const int loopTop = in_.loops.loopTop;
-    const int skipLevel = in_.loops.skipLevel;
-    const int controlTop = in_.control.controlTop;
-    const std::int32_t topEntry = in_.control.empty() ? 0 : in_.control.top();
-
-    showRunningState();
-    editor_.setMenuEnabled(call, false);
-    screen_.setAutoRedraw(false);
-    runFrom(statementCount + 1);
-
-    const bool stoppedAtAppendedStop = !in_.control.empty() &&
-                                       entrySlot(in_.control.top()) >= statementCount &&
-                                       in_.events.pendingEvent == EventBreak;
-    if (!stoppedAtAppendedStop) return; // ended, failed or jumped into the program
-    if (breakActive) {
-        // The program stays at its break and resumes where it was.
-        in_.loops.loopTop = loopTop;
-        in_.loops.skipLevel = skipLevel;
-        in_.control.controlTop = controlTop;
-        if (controlTop >= 0) in_.control.entries[static_cast<std::size_t>(controlTop)] = topEntry;
-        return;
+    if (in_.runLoopActive()) return;
+    directLineActive_ = true;
+    if (in_.prepareDirectLine(line.toStdU16String())) {
+        showRunningState();
+        editor_.setMenuEnabled(call, false);
+        screen_.setAutoRedraw(false);
+        in_.runDirectLine();
     }
-    in_.events.pendingEvent = 0;
-    in_.control.controlTop = -1;
-    in_.loops.loopTop = -1;
-    in_.loops.skipLevel = -1;
-    showIdleState();
-    if (in_.startMode == StartMode::CloseWhenRunEnds) {
-        in_.startMode = StartMode::Interactive;
-        editor_.close();
-    }
+    directLineActive_ = false;
 }
 
 } // namespace korvelin

@@ -1,6 +1,7 @@
 #pragma once
-// Start, break, resume and end of a run, direct lines of the debug screen,
-// and the menus and run buttons that follow the state of the run:
+// The menus and run buttons that follow the state of a run, for start,
+// break, resume, end and the direct lines of the debug screen (the
+// interpreter carries these out):
 //
 //   state    | exec/start | halt | stop | resume | call
 //   Idle     | on         | off  | off  | off    | off
@@ -38,7 +39,7 @@ class ExecutionControl : public QObject, public RunCommands {
     void EndRun() override;
     void showDebugScreen() override;
     void resetInterpreter() override;
-    bool runLoopActive() const override { return runDepth_ > 0; }
+    bool runLoopActive() const override;
 
     // Executes one line typed in the debug screen.
     void ExecuteDirectLine(const QString& line);
@@ -48,27 +49,25 @@ class ExecutionControl : public QObject, public RunCommands {
     // The end command was given during the current run. An INPUT that
     // starts after it (the command can arrive while INPUT finishes its
     // statement) must not wait for a line.
-    bool endRequested() const { return endRequested_; }
+    bool endRequested() const;
+    // A line of the debug screen is being prepared or run: its messages
+    // belong in front of the debug screen.
+    bool directLineActive() const { return directLineActive_; }
 
     // The state as the menus show it.
     RunState runState() const;
-    // The text appended behind the program for a direct line.
-    const std::u16string& directText() const { return directText_; }
 
   private:
-    void runFrom(int slot);
     void showRunningState();
     void showIdleState();
-    void appendDirectText(std::u16string text);
+    void markBreakLine();
 
     Interpreter& in_;
     EditorWindow& editor_;
     DebugScreen& debugScreen_;
     ExecutionScreenPort& screen_;
     UserDialogs& dialogs_;
-    std::u16string directText_;
-    int runDepth_ = 0;
-    bool endRequested_ = false;
+    bool directLineActive_ = false;
 };
 
 } // namespace korvelin

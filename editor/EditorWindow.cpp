@@ -6,6 +6,7 @@
 #include "editor/SerialSettingsDialog.h"
 
 #include "editor/EditorMenuTable.h"
+#include "editor/EditorStatusBar.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
 #include "help/StatementListWindow.h"
@@ -47,6 +48,7 @@ EditorWindow::EditorWindow(Interpreter& interpreter, UserDialogs& dialogs, Execu
     setCentralWidget(RichTextBox1);
     buildMenus();
     buildToolbar();
+    buildComforts();
     setCaption(QStringLiteral("プログラム"));
     resize(720, 560);
 
@@ -319,6 +321,10 @@ void EditorWindow::menu_stop_Click() {
 }
 
 void EditorWindow::menu_resume_Click() {
+    // The run goes on with the text it was prepared from.
+    if (runCommands_ && RichTextBox1->toPlainText() != preparedText_ &&
+        menuEnabled(QStringLiteral("menu_resume")))
+        StatusBar1->note(QStringLiteral("プログラムの変更は再開に反映されません（次の実行から有効です）。"));
     if (runCommands_) runCommands_->ResumeRun();
 }
 
@@ -395,6 +401,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (interpreter_.startMode == StartMode::Interactive) interpreter_.startMode = StartMode::Closing;
+    rememberWindowPlaces();
     screen_.closeScreen();
     // The serial settings the dialog and OPEN "COM..." left go back to the file.
     settings_.serial.Speed = interpreter_.files.serial.speedText();

@@ -25,6 +25,11 @@ class DebugCommands;
 class Interpreter;
 class ExecutionScreenPort;
 struct LineToolResult;
+class EditorStatusBar;
+class EditorZoom;
+class RecentFiles;
+class StatementHighlight;
+enum class StopMark;
 class ProgramEditor;
 class RunCommands;
 class Settings;
@@ -116,6 +121,21 @@ class EditorWindow : public QMainWindow {
     // Opens a program (as menu_open does after its dialog).
     void openProgram(const QString& path);
 
+    // --- beyond the menus (editor/EditorComforts.cpp) ---
+    EditorStatusBar* StatusBar1 = nullptr;
+    RecentFiles* recentFiles() const { return recentFiles_; }
+    EditorZoom* zoom() const { return zoom_; }
+    // The line where a program stopped: at a break (the statement that
+    // resumes) or after an error; cleared when a run starts or goes on.
+    void markStop(int crlfOffset, StopMark kind);
+    void clearStopMark();
+    int markedStopLine() const;
+    // The text a run was prepared from, to tell the user when 再開 goes on
+    // with a program that no longer matches the editor.
+    void rememberPreparedText();
+    // The window places and sizes, into the settings before they are written.
+    void rememberWindowPlaces();
+
   signals:
     // Shut-down is complete: the application may end.
     void editorClosed();
@@ -164,6 +184,12 @@ class EditorWindow : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void buildComforts();
+    // A message about a file: the text, and the file's host path below it.
+    void fileMessage(const QString& text, const QString& path);
+    void fileLoaded(const QString& path);
+    void fileSaved(const QString& path);
+    void openRecentFile(const QString& path);
     void buildMenus();
     void buildToolbar();
     // Asks to save a changed program; false when the user cancelled.
@@ -202,6 +228,11 @@ class EditorWindow : public QMainWindow {
 
     int pendingLineNumber_ = -1;
     QElapsedTimer lineNumberTimer_;
+
+    RecentFiles* recentFiles_ = nullptr;
+    EditorZoom* zoom_ = nullptr;
+    StatementHighlight* stopMark_ = nullptr;
+    QString preparedText_;
 };
 
 } // namespace korvelin

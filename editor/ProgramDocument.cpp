@@ -10,6 +10,7 @@
 #include "screen/widgets/ExecutionScreenPort.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextBlock>
 
@@ -34,7 +35,15 @@ std::u16string EditorWindow::programText() const {
     return withCrLf(RichTextBox1->toPlainText());
 }
 
+void EditorWindow::fileMessage(const QString& text, const QString& path) {
+    // The specified text, and below it the host path it is about.
+    dialogs_.setDetail(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    dialogs_.message(isVisible() ? static_cast<QWidget*>(this) : screen_.window(), QMessageBox::Warning, text);
+    dialogs_.setDetail({});
+}
+
 void EditorWindow::setProgramText(const QString& text) {
+    clearStopMark();
     RichTextBox1->setPlainText(text);
     RichTextBox1->document()->setModified(false);
 }
@@ -78,11 +87,12 @@ bool EditorWindow::loadProgramFile(const QString& path) {
     const std::optional<ProgramFileText> file = readProgramFile(existing);
     QApplication::restoreOverrideCursor();
     if (!file) {
-        dialogs_.message(this, QMessageBox::Warning, notFoundMessage);
+        fileMessage(notFoundMessage, existing);
         return false;
     }
     setProgramText(file->text);
     state.encoding = file->encoding;
+    fileLoaded(existing);
     state.CurrentProgramPath = existing;
     state.CurrentProgramName = programNameOf(existing);
     const QString caption = QStringLiteral("Korvelin (") + state.CurrentProgramName + QLatin1Char(')');
@@ -116,10 +126,11 @@ bool EditorWindow::saveTo(const QString& path) {
         state.encoding = ProgramEncoding::Utf8;
     }
     if (!writeProgramFile(path, text, state.encoding)) {
-        dialogs_.message(this, QMessageBox::Warning, QStringLiteral("ファイルに書き込みできません。"));
+        fileMessage(QStringLiteral("ファイルに書き込みできません。"), path);
         return false;
     }
     RichTextBox1->document()->setModified(false);
+    fileSaved(path);
     return true;
 }
 
@@ -171,7 +182,7 @@ void EditorWindow::menu_add_Click() {
     const QString path = findExistingFile(withExtensionWhenMissing(chosen));
     const std::optional<ProgramFileText> file = readProgramFile(path);
     if (!file) {
-        dialogs_.message(this, QMessageBox::Warning, notFoundMessage);
+        fileMessage(notFoundMessage, path);
         return;
     }
     QTextCursor cursor = RichTextBox1->textCursor();
@@ -197,14 +208,21 @@ void EditorWindow::menu_save_Click() {
 
 void EditorWindow::menu_name_Click() {
     if (RichTextBox1->document()->isEmpty()) return;
+    ProgramEncoding encoding = state.encoding;
+    dialogs_.saveEncoding = &encoding;
     const QString chosen = dialogs_.saveFileName(this, saveTitle, programFilter(), state.CurrentDirectory,
                                                  state.CurrentProgramName);
+    dialogs_.saveEncoding = nullptr;
     if (chosen.isEmpty()) return;
+    const ProgramEncoding before = state.encoding;
+    state.encoding = encoding;
     const QString path = withExtensionWhenMissing(upperCasedFileName(chosen));
     // The dialog asked about the name it returned; a different final name
     // that exists must not be replaced without asking.
-    if (path != chosen && QFileInfo::exists(path) && !dialogs_.confirmOverwrite(this, path)) return;
-    if (!saveTo(path)) return;
+    if ((path != chosen && QFileInfo::exists(path) && !dialogs_.confirmOverwrite(this, path)) || !saveTo(path)) {
+        state.encoding = before;
+        return;
+    }
     state.CurrentProgramPath = path;
     state.CurrentProgramName = programNameOf(path);
     rememberDirectory(path);

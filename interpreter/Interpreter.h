@@ -9,6 +9,7 @@
 #include "interpreter/ControlState.h"
 #include "values/Keywords.h"
 #include "interpreter/Lexer.h"
+#include "interpreter/RunSession.h"
 #include "interpreter/StatementTable.h"
 #include "values/WordTable.h"
 #include "platform/RunHost.h"
@@ -84,6 +85,24 @@ class Interpreter {
     void waitForConsoleInput();
     bool hasHandler(int keyword) const { return handlers_[static_cast<std::size_t>(keyword)] != nullptr; }
 
+    // --- runs the windows start (interpreter/run/DirectLine.cpp) ---
+    // A line typed in the debug screen, appended behind the program; false
+    // (reported) when it cannot be prepared, the program staying as it was.
+    bool prepareDirectLine(std::u16string_view line);
+    // Runs the prepared line; afterwards the program is where it was (at
+    // its break, or idle) unless the line ended it or jumped into it.
+    void runDirectLine();
+    // The run commands: break after the current statement; resume a
+    // program held at a break; end a running program after its statement,
+    // or one held at a break at once.
+    void requestBreak();
+    bool canResume() const;
+    void resumeRun();
+    void requestEnd();
+    bool runLoopActive() const { return session.depth > 0; }
+    // The end of a run: nothing stays to resume; the host shows idle.
+    void endRun();
+
     // --- errors ---
     // Records the error and either hands it to ON ERROR GOTO or reports it
     // and ends the run. `detail` is an extra line for the message box.
@@ -150,6 +169,7 @@ class Interpreter {
     PrinterDevice printer; // LPRINT, LFILES, printer files, COPY (before files: they print on close)
     FileTable files;
     DosPaths paths; // the current directories and the drives' host folders
+    RunSession session;
 
     int dataIndex = 0;                    // READ pointer: DATA statement index
     std::u16string_view currentStatement; // the keyword recorded by the statement running
@@ -169,12 +189,17 @@ class Interpreter {
     void prepareText(const std::u16string& text, int firstSlot);
     bool splitLine(int slot, int& k);
     void failPreparation(int slot, int number, std::int32_t caretOffset);
+    void runSlots(int startSlot);
     void finishRun();
     void closeFilesAtEnd();
+    bool finishDirectLine();
+    void appendText(const std::u16string& text);
+    void restoreExtent(const ProgramExtent& extent);
     void pushEventEntry(int cur);
 
     std::array<StatementHandler, KeywordCount> handlers_{};
     std::unordered_map<std::string, std::unique_ptr<ScanText>> functionBodies_;
+    bool appending_ = false; // a failed appended text leaves the program alone
 };
 
 // Every statement family's handlers, from the one list in

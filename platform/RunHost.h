@@ -35,7 +35,9 @@ class RunHost {
     // --- editor ---
     // The program text (lines separated by CR LF).
     virtual std::u16string programText() = 0;
-    // The text of direct lines waiting to be appended behind the program.
+    // Text to append behind the program (prepareProgram's Append mode).
+    // The debug screen's lines do not come this way: the interpreter
+    // appends them itself (Interpreter::prepareDirectLine).
     virtual std::u16string directText() = 0;
     // Loads a program file into the editor text; false (after telling the
     // user) when it cannot be read.

@@ -48,6 +48,7 @@ void Settings::read(const IniFile& file) {
         drives[static_cast<std::size_t>(letter)] =
             file.value(QStringLiteral("DRIVES"), QString(QChar(u'A' + letter))).trimmed();
     classicDialect = readValue(file, optionsSection, classicKey, {}) == QStringLiteral("1");
+    windows.read(file);
 }
 
 void Settings::write(IniFile& file) const {
@@ -65,6 +66,7 @@ void Settings::write(IniFile& file) const {
     // Files of users who never turned the mode on stay as they were.
     if (classicDialect || !file.value(optionsSection, classicKey).isEmpty())
         file.setValue(optionsSection, classicKey, classicDialect ? QStringLiteral("1") : QStringLiteral("0"));
+    windows.write(file);
 }
 
 void Settings::load(const QString& appDirectory) {

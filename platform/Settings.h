@@ -5,6 +5,7 @@
 // shut-down, keeping every other section of the file as it was.
 
 #include "platform/IniFile.h"
+#include "platform/WindowSettings.h"
 
 #include <QString>
 
@@ -51,6 +52,8 @@ class Settings {
     // The classic-dialect mode, section "OPTIONS" key "Classic" ("1" on);
     // the key is written only once the mode has been on.
     bool classicDialect = false;
+    // Window places, zoom and the recent files, in sections of their own.
+    WindowSettings windows;
 
   private:
     IniFile file_;

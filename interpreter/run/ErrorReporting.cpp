@@ -53,6 +53,7 @@ void Interpreter::raiseError(int& slot, int& jumped, int number, std::u16string_
         events.eventState[trap] == TrapState::None && events.eventTarget[trap] >= 0 && slot >= 0;
     if (!trapped || !isProgramStatement(slot)) {
         // Errors of direct statements are never trapped and show no line.
+        if (slot >= 0 && !isProgramStatement(slot)) session.directLine.failed = true;
         reportError(trapped ? -1 : slot, number, detail);
         slot = -1;
     } else {

@@ -58,40 +58,55 @@ void Interpreter::resetProgramTables() {
 
 void Interpreter::failPreparation(int slot, int number, std::int32_t caretOffset) {
     // Preparation errors are reported, never trapped: the program is not
-    // running yet.
-    if (caretOffset >= 0) host.placeEditorCaret(caretOffset);
+    // running yet. Appended text is no part of the editor's text, and the
+    // program in front of it (perhaps held at a break) stays as it was.
+    if (caretOffset >= 0 && !appending_) host.placeEditorCaret(caretOffset);
     recordError(slot, number);
     reportError(slot, number, {});
-    resetInterpreter();
+    if (!appending_) resetInterpreter();
+    host.setBusyPointer(false);
+}
+
+void Interpreter::appendText(const std::u16string& text) {
+    host.setBusyPointer(true);
+    appending_ = true;
+    try {
+        prepareText(text, statements.statementCount);
+    } catch (const InterpreterError&) {
+        appending_ = false;
+        throw; // already reported
+    }
+    appending_ = false;
+    events.eventLevel.fill(NoHandlerLevel);
     host.setBusyPointer(false);
 }
 
 void Interpreter::prepareProgram(PrepareMode mode) {
-    host.setBusyPointer(true);
-    int firstSlot = 0;
-    std::u16string text;
     if (mode == PrepareMode::Append) {
-        text = host.directText();
-        firstSlot = statements.statementCount;
-    } else {
-        text = host.programText();
-        if (mode == PrepareMode::Full) {
-            resetInterpreter();
-            host.compileWatches();
-        } else {
-            resetProgramTables();
+        try {
+            appendText(host.directText());
+        } catch (const InterpreterError&) {
         }
+        return;
+    }
+    host.setBusyPointer(true);
+    // A program prepared anew is no longer the one a direct line was typed at.
+    session.directLine.active = false;
+    const std::u16string text = host.programText();
+    if (mode == PrepareMode::Full) {
+        resetInterpreter();
+        host.compileWatches();
+    } else {
+        resetProgramTables();
     }
     try {
-        prepareText(text, firstSlot);
+        prepareText(text, 0);
     } catch (const InterpreterError&) {
         return; // already reported; the program stays empty
     }
-    if (mode != PrepareMode::Append) {
-        data.dataTotal = data.dataCount;
-        dataIndex = 0;
-        lexer.dataPosition = 0;
-    }
+    data.dataTotal = data.dataCount;
+    dataIndex = 0;
+    lexer.dataPosition = 0;
     if (mode == PrepareMode::Full) {
         variables.subscriptRegister = {-1, -1, -1, -1, -1};
         try {

@@ -27,6 +27,13 @@ void Interpreter::pushEventEntry(int cur) {
 }
 
 void Interpreter::runLoop(int startSlot) {
+    if (session.depth == 0) session.endRequested = false;
+    ++session.depth;
+    runSlots(startSlot);
+    --session.depth;
+}
+
+void Interpreter::runSlots(int startSlot) {
     int cur = startSlot;
     for (;;) {
         events.pendingEvent = NoEvent;
@@ -107,6 +114,7 @@ void Interpreter::closeFilesAtEnd() {
 }
 
 void Interpreter::finishRun() {
+    if (session.directLine.active && finishDirectLine()) return;
     if (events.pendingEvent == EventBreak) {
         // The break entry, the open loops and the variables stay for
         // resuming; the files stay open, but what was written reaches the disk.
@@ -120,6 +128,10 @@ void Interpreter::finishRun() {
         host.runStopped(RunStop::Break);
         return;
     }
+    endRun();
+}
+
+void Interpreter::endRun() {
     // Every file is written out and closed, so nothing written is lost and
     // the next run finds every number free.
     closeFilesAtEnd();
@@ -128,6 +140,7 @@ void Interpreter::finishRun() {
     loops.skipLevel = -1;
     host.runStopped(RunStop::Ended);
     if (startMode == StartMode::CloseWhenRunEnds) {
+        // The user closed the editor during the run.
         startMode = StartMode::Interactive;
         host.closeEditor();
     }

@@ -8,6 +8,9 @@
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
 
 namespace korvelin {
 
@@ -15,13 +18,39 @@ namespace {
 
 const QString applicationTitle = QStringLiteral("Korvelin");
 
+QString saveEncodingCaption(ProgramEncoding encoding) {
+    switch (encoding) {
+    case ProgramEncoding::Cp932: return QStringLiteral("Shift_JIS (CP932)");
+    case ProgramEncoding::Utf8: return QStringLiteral("UTF-8");
+    case ProgramEncoding::Utf8WithBom: return QStringLiteral("UTF-8 (BOM 付き)");
+    }
+    return {};
+}
+
 QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title,
-                      const QString& filter, const QString& directory, const QString& proposedName) {
+                      const QString& filter, const QString& directory, const QString& proposedName,
+                      ProgramEncoding* encoding = nullptr) {
     QFileDialog dialog(parent, title, directory, filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!proposedName.isEmpty()) dialog.selectFile(proposedName);
+    QComboBox* encodings = nullptr;
+    if (encoding) {
+        // Our own dialog, so that the choice of encoding can sit in it.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        encodings = new QComboBox(&dialog);
+        encodings->setObjectName(QStringLiteral("encoding"));
+        for (ProgramEncoding e : {ProgramEncoding::Cp932, ProgramEncoding::Utf8, ProgramEncoding::Utf8WithBom})
+            encodings->addItem(saveEncodingCaption(e), static_cast<int>(e));
+        encodings->setCurrentIndex(encodings->findData(static_cast<int>(*encoding)));
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            const int row = grid->rowCount();
+            grid->addWidget(new QLabel(QStringLiteral("文字コード:"), &dialog), row, 0);
+            grid->addWidget(encodings, row, 1);
+        }
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (encodings) *encoding = static_cast<ProgramEncoding>(encodings->currentData().toInt());
     return dialog.selectedFiles().constFirst();
 }
 
@@ -29,6 +58,7 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
 
 void UserDialogs::message(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
     QMessageBox box(icon, applicationTitle, text, QMessageBox::Ok, parent);
+    if (!detail_.isEmpty()) box.setInformativeText(detail_);
     box.exec();
 }
 
@@ -48,7 +78,7 @@ QString UserDialogs::openFileName(QWidget* parent, const QString& title, const Q
 
 QString UserDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                   const QString& directory, const QString& proposedName) {
-    return runFileDialog(parent, QFileDialog::AcceptSave, title, filter, directory, proposedName);
+    return runFileDialog(parent, QFileDialog::AcceptSave, title, filter, directory, proposedName, saveEncoding);
 }
 
 bool UserDialogs::confirmOverwrite(QWidget* parent, const QString& path) {
@@ -58,11 +88,14 @@ bool UserDialogs::confirmOverwrite(QWidget* parent, const QString& path) {
     return answer == QMessageBox::Yes;
 }
 
+QString UserDialogs::aboutText() {
+    return QStringLiteral("<b>Korvelin</b> バージョン %1<br><br>"
+                          "日本語拡張付き行番号 BASIC の開発環境とインタプリタ")
+        .arg(QStringLiteral(KORVELIN_VERSION));
+}
+
 void UserDialogs::about(QWidget* parent) {
-    QMessageBox::about(parent, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"),
-                       QStringLiteral("<b>Korvelin</b> %1<br><br>"
-                                      "日本語拡張付き行番号 BASIC の開発環境とインタプリタ")
-                           .arg(QApplication::applicationVersion()));
+    QMessageBox::about(parent, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), aboutText());
 }
 
 void UserDialogs::beep() {

@@ -3,6 +3,7 @@
 // through this interface so that tests can answer in place of a person.
 
 #include "platform/Settings.h"
+#include "devices/ProgramFile.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -44,6 +45,20 @@ class UserDialogs {
     virtual void inform(QWidget* parent, const QString& title, const QString& text);
     // Shows a dialog modally until it is hidden.
     virtual void showModal(QDialog& dialog);
+
+    // The about box's text: the program's name, version and what it is.
+    static QString aboutText();
+
+    // A line shown below the text of the messages that follow (the host
+    // path of the file a message is about); "" for none.
+    void setDetail(const QString& detail) { detail_ = detail; }
+    const QString& detail() const { return detail_; }
+    // While set, the Save dialog also offers the file's encoding, starting
+    // from this value, and leaves the choice in it.
+    ProgramEncoding* saveEncoding = nullptr;
+
+  private:
+    QString detail_;
 };
 
 } // namespace korvelin

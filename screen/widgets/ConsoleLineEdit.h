@@ -4,6 +4,8 @@
 
 #include "platform/RunHost.h"
 
+#include <QColor>
+#include <QFont>
 #include <QLineEdit>
 
 #include <functional>
@@ -25,11 +27,25 @@ class ConsoleLineEdit : public QLineEdit {
     // Text2_KeyPress with character 13.
     void Text2_Enter();
 
+    // The console's text and background colours: the typed text looks as
+    // the console would draw it, in its font, on its 8 x 16 cells.
+    void setConsoleColors(QColor text, QColor background);
+    // Drawn at 1x, 2x or 3x, as the execution window shows its page.
+    void setZoom(int factor);
+    // The font the console draws with.
+    static QFont consoleFont();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     bool Text2_KeyDown(QKeyEvent* event);
+
+    QColor text_ = Qt::white;
+    QColor background_ = Qt::black;
+    int scrollX_ = 0; // pixels of the text scrolled out to the left
+    int zoom_ = 1;
 };
 
 // F10 would leave a menu bar activated, so an Escape keystroke follows it wherever the keyboard focus is (`pressed`,

@@ -1,6 +1,7 @@
 #include "screen/widgets/ExecutionScreen.h"
 
 #include "platform/widgets/UserDialogs.h"
+#include "screen/widgets/BreakKeys.h"
 #include "interpreter/Interpreter.h"
 #include "screen/statements/ConsoleInput.h"
 #include "values/Cp932.h"
@@ -63,14 +64,6 @@ ExecutionScreen::ExecutionScreen() {
     picture_.fill(Qt::black);
 
     Text2 = new ConsoleLineEdit(this);
-    QFont font(QStringLiteral("ＭＳ 明朝"));
-    font.setPixelSize(16);
-    Text2->setFont(font);
-    QPalette colours = Text2->palette();
-    colours.setColor(QPalette::Base, Qt::black);
-    colours.setColor(QPalette::Text, Qt::white);
-    Text2->setPalette(colours);
-    Text2->setFixedHeight(18);
     Text2->lineEntered = [this](const QString& line) { return enterLine(line); };
     Text2->functionKeyText = [this](int n) {
         if (!in_) return QString();
@@ -114,15 +107,31 @@ void ExecutionScreen::clearScreen() {
     s.cursorRow = 0;
     s.lastPointX = Value::integer(0);
     s.lastPointY = Value::integer(0);
-    picture_ = QImage(size(), QImage::Format_RGB32);
+    picture_ = QImage(pageArea(), QImage::Format_RGB32);
     picture_.fill(pixelOf(background));
     update();
 }
 
 void ExecutionScreen::runStarting() {
     show();
+    pagesTakeWindowPicture();
     setAutoRedraw(false);
     setFocus();
+}
+
+void ExecutionScreen::pagesTakeWindowPicture() {
+    // A new run starts from what the window shows, not from what the pages
+    // still hold beyond it: drawing that a small window hid (and CLS, which
+    // clears only the console window, left) must not come back with it.
+    if (!in_) return;
+    ScreenState& s = in_->screen;
+    QImage shown(pageArea(), QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    QPainter(&shown).drawImage(0, 0, picture_);
+    for (int n = 0; n < 2; ++n) {
+        s.clearPage(n, s.ColorValue(s.backgroundColor));
+        QPainter(&s.page(n)).drawImage(0, 0, shown);
+    }
 }
 
 void ExecutionScreen::runResuming() {
@@ -141,10 +150,10 @@ void ExecutionScreen::setAutoRedraw(bool on) {
     if (on) {
         // The picture the window shows now is the one it keeps.
         const QImage& page = in_->screen.page(in_->screen.displayPage);
-        picture_ = QImage(size(), QImage::Format_RGB32);
+        picture_ = QImage(pageArea(), QImage::Format_RGB32);
         picture_.fill(Qt::black);
         QPainter painter(&picture_);
-        painter.drawImage(0, 0, page, 0, 0, width(), height());
+        painter.drawImage(0, 0, page, 0, 0, picture_.width(), picture_.height());
     }
     update();
 }
@@ -166,7 +175,22 @@ void ExecutionScreen::refresh() {
     if (!in_) return;
     followScreenSize();
     const QRect changed = in_->screen.takeDisplayChanges();
-    if (!persistent_ && !changed.isEmpty()) update(changed);
+    if (!persistent_ && !changed.isEmpty())
+        update(QRect(changed.topLeft() * zoom_, changed.size() * zoom_));
+}
+
+void ExecutionScreen::setZoom(int factor) {
+    factor = std::clamp(factor, 1, 3);
+    if (factor == zoom_) return;
+    zoom_ = factor;
+    Text2->setZoom(zoom_);
+    if (in_) {
+        resizing_ = true;
+        resize(QSize(in_->screen.clientWidth, in_->screen.clientHeight) * zoom_);
+        resizing_ = false;
+    }
+    if (Text2->isVisible()) placeInputBox();
+    update();
 }
 
 namespace {
@@ -216,13 +240,22 @@ void ExecutionScreen::closeScreen() {
 
 void ExecutionScreen::showInputBox() {
     refresh();
-    const PenPosition pen = in_ ? in_->screen.windowPen : PenPosition{};
-    Text2->move(pen.x, pen.y);
-    Text2->resize(std::max(8 * CellWidth, width() - pen.x), Text2->height());
+    if (in_) {
+        const ScreenState& s = in_->screen;
+        Text2->setConsoleColors(QColor::fromRgb(pixelOf(s.ColorValue(s.textColor))),
+                                QColor::fromRgb(pixelOf(s.ColorValue(s.backgroundColor))));
+    }
+    placeInputBox();
     Text2->clear();
     Text2->tag = InputBoxTag::Typing;
     Text2->show();
     Text2->setFocus();
+}
+
+void ExecutionScreen::placeInputBox() {
+    const PenPosition pen = in_ ? in_->screen.windowPen : PenPosition{};
+    Text2->move(pen.x * zoom_, pen.y * zoom_);
+    Text2->resize(std::max(8 * CellWidth, pageArea().width() - pen.x) * zoom_, Text2->height());
 }
 
 void ExecutionScreen::hideInputBox() {
@@ -247,14 +280,18 @@ void ExecutionScreen::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
     painter.fillRect(area, Qt::black);
-    if (persistent_ || !in_)
-        painter.drawImage(area.topLeft(), picture_, area);
-    else
-        painter.drawImage(area.topLeft(), in_->screen.page(in_->screen.displayPage), area);
+    const QImage& image = persistent_ || !in_ ? picture_ : in_->screen.page(in_->screen.displayPage);
+    if (zoom_ == 1) {
+        painter.drawImage(area.topLeft(), image, area);
+        return;
+    }
+    // Each page pixel becomes a zoom x zoom block (no smoothing).
+    const QRect source(area.x() / zoom_, area.y() / zoom_, area.width() / zoom_ + 2, area.height() / zoom_ + 2);
+    painter.drawImage(QRect(source.topLeft() * zoom_, source.size() * zoom_), image, source);
 }
 
 void ExecutionScreen::followScreenSize() {
-    const QSize wanted(in_->screen.clientWidth, in_->screen.clientHeight);
+    const QSize wanted = QSize(in_->screen.clientWidth, in_->screen.clientHeight) * zoom_;
     if (size() == wanted || isMaximized() || isMinimized()) return;
     resizing_ = true;
     resize(wanted);
@@ -263,8 +300,8 @@ void ExecutionScreen::followScreenSize() {
 
 void ExecutionScreen::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Form_Resize(event->size());
-    if (Text2->isVisible()) Text2->resize(std::max(8 * CellWidth, width() - Text2->x()), Text2->height());
+    Form_Resize(event->size() / zoom_);
+    if (Text2->isVisible()) placeInputBox();
 }
 
 void ExecutionScreen::Form_Resize(QSize client) {
@@ -288,7 +325,7 @@ void ExecutionScreen::Form_Resize(QSize client) {
     s.clientWidth = CellWidth * columns;
     s.clientHeight = CellHeight * units;
     resizing_ = true;
-    resize(s.clientWidth, s.clientHeight);
+    resize(QSize(s.clientWidth, s.clientHeight) * zoom_);
     resizing_ = false;
 }
 
@@ -308,6 +345,11 @@ void ExecutionScreen::closeEvent(QCloseEvent* event) {
 // --- keyboard ---
 
 void ExecutionScreen::keyPressEvent(QKeyEvent* event) {
+    if (takesInput() && breakCommand_ && isBreakKey(*event)) {
+        breakCommand_();
+        event->accept();
+        return;
+    }
     if (Text2->isVisible()) {
         // The waiting INPUT takes the keys even when the form has the
         // focus. A key the line editor ignores comes back here as its
@@ -373,25 +415,26 @@ QVariant ExecutionScreen::inputMethodQuery(Qt::InputMethodQuery query) const {
     if (query == Qt::ImEnabled) return true;
     if (query == Qt::ImCursorRectangle && in_) {
         const PenPosition pen = in_->screen.windowPen;
-        return QRect(pen.x, pen.y, CellWidth, CellHeight);
+        return QRect(pen.x * zoom_, pen.y * zoom_, CellWidth * zoom_, CellHeight * zoom_);
     }
     return QWidget::inputMethodQuery(query);
 }
 
 // --- mouse ---
 
+// Programs read page pixels, whatever the zoom.
 void ExecutionScreen::mousePressEvent(QMouseEvent* event) {
-    if (takesInput()) Form_MouseDown(event->button(), event->position());
+    if (takesInput()) Form_MouseDown(event->button(), event->position() / zoom_);
     event->accept();
 }
 
 void ExecutionScreen::mouseReleaseEvent(QMouseEvent* event) {
-    if (takesInput()) Form_MouseUp(event->button(), event->position());
+    if (takesInput()) Form_MouseUp(event->button(), event->position() / zoom_);
     event->accept();
 }
 
 void ExecutionScreen::mouseMoveEvent(QMouseEvent* event) {
-    if (takesInput()) Form_MouseMove(event->position());
+    if (takesInput()) Form_MouseMove(event->position() / zoom_);
     event->accept();
 }
 

@@ -37,6 +37,9 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
                 std::function<void()> closeApplication);
     // Start-up is over: closing the window now ends the application.
     void startupFinished() { startingUp_ = false; }
+    // Ctrl+Break and Pause call this while a program runs (every other
+    // key goes to the program).
+    void setBreakCommand(std::function<void()> command) { breakCommand_ = std::move(command); }
 
     // --- ExecutionScreenPort ---
     QWidget* window() override { return this; }
@@ -55,6 +58,10 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     void closeScreen() override;
     void refresh() override;
     void keyPollEmpty() override;
+    void setZoom(int factor) override;
+    int zoom() const override { return zoom_; }
+    // The window's client area in page pixels (its size divided by the zoom).
+    QSize pageArea() const { return size() / zoom_; }
 
     ConsoleLineEdit* Text2;
 
@@ -85,6 +92,9 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     // The program's size for the window (WIDTH, or the last snapped size).
     void followScreenSize();
     InputBoxTag enterLine(const QString& line);
+    void placeInputBox();
+    // The run-start copy: both pages take the window's current picture.
+    void pagesTakeWindowPicture();
 
     Interpreter* in_ = nullptr;
     UserDialogs* dialogs_ = nullptr;
@@ -101,6 +111,8 @@ class ExecutionScreen : public QWidget, public ExecutionScreenPort {
     std::uint64_t pollDisplayVersion_ = 0;
     bool startingUp_ = true;
     bool closingForGood_ = false;
+    std::function<void()> breakCommand_;
+    int zoom_ = 1;
 };
 
 } // namespace korvelin

@@ -48,6 +48,10 @@ class ExecutionScreenPort {
     // INKEY$ found no key: a program that does nothing but poll may wait
     // here for the next window event instead of spinning.
     virtual void keyPollEmpty() {}
+    // The page shown 1x, 2x or 3x (pixels repeated); programs still see
+    // page pixels.
+    virtual void setZoom(int factor) { (void)factor; }
+    virtual int zoom() const { return 1; }
 
   private:
     QString caption_ = QStringLiteral("Korvelin (実行画面)");

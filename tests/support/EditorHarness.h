@@ -13,13 +13,18 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace korvelin::testing {
 
 class ScriptedDialogs : public UserDialogs {
   public:
-    void message(QWidget*, QMessageBox::Icon, const QString& text) override { messages.push_back(text); }
+    void message(QWidget* parent, QMessageBox::Icon, const QString& text) override {
+        messages.push_back(text);
+        details.push_back(detail());
+        lastMessageParent = parent;
+    }
     SaveAnswer askToSave(QWidget*, const QString&) override {
         ++saveQuestions;
         if (saveAnswers.empty()) return SaveAnswer::Cancel;
@@ -41,6 +46,8 @@ class ScriptedDialogs : public UserDialogs {
         lastFilter = filter;
         lastProposed = proposed;
         ++fileDialogs;
+        offeredEncoding = saveEncoding != nullptr;
+        if (saveEncoding && encodingAnswer) *saveEncoding = *encodingAnswer;
         return saveAnswer;
     }
     bool confirmOverwrite(QWidget*, const QString&) override {
@@ -86,6 +93,10 @@ class ScriptedDialogs : public UserDialogs {
     }
 
     std::vector<QString> messages;
+    std::vector<QString> details; // the line below each message's text
+    std::optional<ProgramEncoding> encodingAnswer;
+    bool offeredEncoding = false;
+    QWidget* lastMessageParent = nullptr;
     std::deque<SaveAnswer> saveAnswers;
     int saveQuestions = 0;
     QString openAnswer;
