@@ -4,6 +4,7 @@
 
 #include "devices/PdfPrintTarget.h"
 #include "devices/PrinterPage.h"
+#include "support/GuiEnvironment.h"
 #include "support/RunProgram.h"
 
 #include <QGuiApplication>
@@ -18,22 +19,6 @@
 namespace korvelin::testing {
 namespace {
 
-// Fonts and PDF writing need the font database of a GUI application.
-class GuiEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (QCoreApplication::instance()) return;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[16] = "devices_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
 [[maybe_unused]] ::testing::Environment* const gui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 QString runTool(const QString& tool, const QStringList& arguments) {

@@ -4,6 +4,8 @@
 #include "screen/ScreenState.h"
 
 #include <QGuiApplication>
+#include "support/GuiEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,22 +13,6 @@
 namespace korvelin::testing {
 namespace {
 
-// Glyphs need the font database of a GUI application.
-class GuiEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (QCoreApplication::instance()) return;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[16] = "screen_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
 [[maybe_unused]] ::testing::Environment* const gui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 constexpr ColorRef Black = 0x000000;
