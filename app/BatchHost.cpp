@@ -2,8 +2,8 @@
 
 #include "interpreter/Interpreter.h"
 
-#include <QCoreApplication>
 #include "screen/statements/ConsoleInput.h"
+#include <QCoreApplication>
 
 #include <algorithm>
 

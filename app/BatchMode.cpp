@@ -1,11 +1,11 @@
 #include "app/BatchMode.h"
 
+#include "app/BatchHost.h"
+#include "app/Startup.h"
 #include "devices/PdfPrintTarget.h"
 #include "devices/ProgramFile.h"
 #include "devices/WavRecorder.h"
 #include "interpreter/Interpreter.h"
-#include "app/BatchHost.h"
-#include "app/Startup.h"
 #include "platform/Settings.h"
 
 #include <QDir>

@@ -4,17 +4,17 @@
 // interpreter, the editor window, the debug screen and the execution
 // control. Tests build one the same way the application does.
 
-#include "platform/Settings.h"
 #include "debugger/DebugScreen.h"
 #include "debugger/DebugTools.h"
 #include "debugger/EditorRunHost.h"
 #include "debugger/ExecutionControl.h"
 #include "editor/EditorWindow.h"
-#include "screen/widgets/ExecutionScreenPort.h"
+#include "interpreter/Interpreter.h"
+#include "platform/Settings.h"
 #include "platform/widgets/AudioPlayer.h"
 #include "platform/widgets/SystemPrinter.h"
 #include "platform/widgets/UserDialogs.h"
-#include "interpreter/Interpreter.h"
+#include "screen/widgets/ExecutionScreenPort.h"
 
 #include <memory>
 

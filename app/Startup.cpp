@@ -1,10 +1,10 @@
 #include "app/Startup.h"
 
 #include "app/EditorSession.h"
+#include "app/Translations.h"
 #include "devices/DosPath.h"
 #include "devices/SerialSettings.h"
 #include "platform/Settings.h"
-#include "app/Translations.h"
 #include "screen/ScreenState.h"
 
 #include <QApplication>

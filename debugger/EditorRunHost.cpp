@@ -5,8 +5,8 @@
 #include "debugger/WatchWindow.h"
 #include "editor/EditorWindow.h"
 #include "editor/StatementHighlight.h"
-#include "screen/widgets/ExecutionScreenPort.h"
 #include "platform/widgets/UserDialogs.h"
+#include "screen/widgets/ExecutionScreenPort.h"
 
 #include <QApplication>
 

@@ -2,13 +2,13 @@
 
 #include "debugger/DebugScreen.h"
 #include "editor/EditorWindow.h"
-#include "screen/widgets/ExecutionScreenPort.h"
 #include "editor/ProgramEditor.h"
-#include "help/StatementListWindow.h"
 #include "editor/StatementHighlight.h"
-#include "platform/widgets/UserDialogs.h"
+#include "help/StatementListWindow.h"
 #include "interpreter/Interpreter.h"
 #include "interpreter/statements/Statements.h"
+#include "platform/widgets/UserDialogs.h"
+#include "screen/widgets/ExecutionScreenPort.h"
 
 namespace korvelin {
 
@@ -170,7 +170,8 @@ void ExecutionControl::runStopped(RunStop stopKind) {
     }
     showIdleState();
     // Started from the command line, the application ends with its program.
-    if (in_.startMode == StartMode::CommandLine) QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
+    if (in_.startMode == StartMode::CommandLine)
+        QMetaObject::invokeMethod(&editor_, "close", Qt::QueuedConnection);
 }
 
 void ExecutionControl::markBreakLine() {

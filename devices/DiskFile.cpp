@@ -207,8 +207,8 @@ void DiskFile::writeAt(std::int64_t offset, std::string_view bytes) {
     if (fd_ < 0 || offset < 0) failHost(HostFailureKind::Other);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                   offset + static_cast<std::int64_t>(done));
+        const ssize_t n =
+            ::pwrite(fd_, bytes.data() + done, bytes.size() - done, offset + static_cast<std::int64_t>(done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) failWithErrno(errno);
         done += static_cast<std::size_t>(n);

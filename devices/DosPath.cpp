@@ -188,8 +188,9 @@ QString DosPaths::hostPath(std::u16string_view dosName) const {
     const int drive = colon == 1 ? driveIndex(s[0]) : currentDrive();
     std::u16string rest = colon == 1 ? s.substr(2) : s;
     if (rest.empty() || rest[0] != u'\\') {
-        const std::u16string& base =
-            drive == currentDrive() ? hostCurrentDirectory : DriveDirectories[static_cast<std::size_t>(drive)];
+        const std::u16string& base = drive == currentDrive()
+                                         ? hostCurrentDirectory
+                                         : DriveDirectories[static_cast<std::size_t>(drive)];
         rest = base.substr(2) + rest;
     }
     QString path = roots_[static_cast<std::size_t>(drive)];

@@ -13,7 +13,8 @@ namespace korvelin {
 namespace {
 
 bool namesSerialPort(const std::u16string& name) {
-    return name.size() >= 4 && name.starts_with(u"COM") && (name[3] == u':' || (name.size() >= 5 && name[4] == u':'));
+    return name.size() >= 4 && name.starts_with(u"COM") &&
+           (name[3] == u':' || (name.size() >= 5 && name[4] == u':'));
 }
 
 bool namesPrinterAtOpen(const std::u16string& name) {
@@ -185,7 +186,8 @@ void FileTable::writeLine(FileEntry& e) {
 
 void FileTable::appendPending(FileEntry& e, std::string_view bytes) {
     e.lineBuffer.append(bytes);
-    e.column = static_cast<std::int16_t>(std::min<std::size_t>(32767, static_cast<std::size_t>(std::max<int>(e.column, 0)) + bytes.size()));
+    e.column = static_cast<std::int16_t>(
+        std::min<std::size_t>(32767, static_cast<std::size_t>(std::max<int>(e.column, 0)) + bytes.size()));
     if (e.lineBuffer.size() > MaxPendingBytes && e.device && !e.isSerialPort()) {
         e.device->write(e.lineBuffer);
         e.lineBuffer.clear();

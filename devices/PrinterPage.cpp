@@ -92,7 +92,8 @@ bool PrinterPage::printHorizontal(const QString& line) {
             width += advance;
             ++end;
         }
-        painter_.drawText(QPointF(area_.left(), position_ + metrics_->ascent()), line.mid(start, end - start));
+        painter_.drawText(QPointF(area_.left(), position_ + metrics_->ascent()),
+                          line.mid(start, end - start));
         position_ += lineSpacing_;
         used_ = true;
         start = end;
@@ -137,7 +138,8 @@ bool PrinterPage::printImage(const QImage& image) {
     if (used_ && !nextPage()) return false;
     const QSizeF fitted = QSizeF(image.size()).scaled(area_.size(), Qt::KeepAspectRatio);
     const QRectF target(area_.left() + (area_.width() - fitted.width()) / 2,
-                        area_.top() + (area_.height() - fitted.height()) / 2, fitted.width(), fitted.height());
+                        area_.top() + (area_.height() - fitted.height()) / 2, fitted.width(),
+                        fitted.height());
     painter_.drawImage(target, image);
     used_ = true;
     // Whatever is printed next starts on a page of its own.

@@ -46,12 +46,13 @@ SerialPortDevice::SerialPortDevice(const QString& devicePath, const SerialPortSe
     port_->setStopBits(stopBitsOf(settings.stopBits));
     port_->setFlowControl(flowOf(settings.flowControl));
     QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] { takeArrived(); });
-    QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(), [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError || e == QSerialPort::DeviceNotFoundError) {
-            lost_ = true;
-            if (port_->isOpen()) port_->close();
-        }
-    });
+    QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
+                     [this](QSerialPort::SerialPortError e) {
+                         if (e == QSerialPort::ResourceError || e == QSerialPort::DeviceNotFoundError) {
+                             lost_ = true;
+                             if (port_->isOpen()) port_->close();
+                         }
+                     });
 }
 
 SerialPortDevice::~SerialPortDevice() {

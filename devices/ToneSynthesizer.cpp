@@ -89,7 +89,8 @@ std::size_t ToneSynthesizer::render(std::int16_t* out, std::size_t count) {
             beepPhase_ -= std::floor(beepPhase_);
             --beepLeft_;
         }
-        out[written++] = static_cast<std::int16_t>(std::lround(std::clamp(value * Amplitude, -1.0, 1.0) * 32767));
+        out[written++] =
+            static_cast<std::int16_t>(std::lround(std::clamp(value * Amplitude, -1.0, 1.0) * 32767));
     }
     return written;
 }

@@ -58,7 +58,8 @@ bool VoiceQueue::takeEntry() {
 int VoiceQueue::SetVoiceAccent(int voice, int tempo, int volume, int mode, int pitch) {
     (void)volume;
     (void)pitch;
-    if (voice != 1 || tempo < SlowestTempo || tempo > FastestTempo || mode < 0 || mode > 2) return ErrorResult;
+    if (voice != 1 || tempo < SlowestTempo || tempo > FastestTempo || mode < 0 || mode > 2)
+        return ErrorResult;
     if (!takeEntry()) return ErrorResult;
     tempo_ = tempo;
     mode_ = mode;

@@ -13,8 +13,8 @@
 namespace korvelin {
 
 struct Tone {
-    double frequency = 0;      // Hz; 0 is a rest
-    double seconds = 0;        // the note's full duration
+    double frequency = 0;       // Hz; 0 is a rest
+    double seconds = 0;         // the note's full duration
     double soundingSeconds = 0; // how much of it sounds (articulation)
 };
 

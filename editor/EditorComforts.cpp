@@ -44,7 +44,8 @@ void EditorWindow::buildComforts() {
         fileMenu->insertMenu(end, recentMenu);
         fileMenu->insertSeparator(end);
     }
-    recentFiles_ = new RecentFiles(settings_.windows.recentFiles, WindowSettings::recentLimit, recentMenu, this);
+    recentFiles_ =
+        new RecentFiles(settings_.windows.recentFiles, WindowSettings::recentLimit, recentMenu, this);
     connect(recentFiles_, &RecentFiles::openRequested, this, &EditorWindow::openRecentFile);
 
     // The execution window's zoom, under 表示.

@@ -9,7 +9,8 @@ namespace korvelin {
 LineEnds lineEndsOf(const QByteArray& bytes) {
     const qsizetype at = bytes.indexOf('\n');
     const qsizetype cr = bytes.indexOf('\r');
-    if (cr >= 0 && (at < 0 || cr < at)) return cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? LineEnds::CrLf : LineEnds::Cr;
+    if (cr >= 0 && (at < 0 || cr < at))
+        return cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? LineEnds::CrLf : LineEnds::Cr;
     return at >= 0 ? LineEnds::Lf : LineEnds::CrLf;
 }
 
@@ -62,7 +63,8 @@ void EditorStatusBar::note(const QString& text) {
 
 void EditorStatusBar::showPosition() {
     const QTextCursor cursor = edit_.textCursor();
-    position_->setText(QStringLiteral("%1:%2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+    position_->setText(
+        QStringLiteral("%1:%2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
 }
 
 } // namespace korvelin

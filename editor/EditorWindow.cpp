@@ -11,8 +11,8 @@
 #include "editor/RunCommands.h"
 #include "help/StatementListWindow.h"
 #include "interpreter/Interpreter.h"
-#include "platform/widgets/SystemPrinter.h"
 #include "platform/Settings.h"
+#include "platform/widgets/SystemPrinter.h"
 #include "platform/widgets/UserDialogs.h"
 #include "screen/widgets/ExecutionScreenPort.h"
 
@@ -300,7 +300,8 @@ void EditorWindow::printReportingFailure(const std::function<void()>& print) {
     try {
         print();
     } catch (const HostFailure&) {
-        dialogs_.message(this, QMessageBox::Warning, QStringLiteral("メッセージの定義されていないエラーです。"));
+        dialogs_.message(this, QMessageBox::Warning,
+                         QStringLiteral("メッセージの定義されていないエラーです。"));
     }
 }
 

@@ -2,9 +2,9 @@
 // The editor main window: the program text, the menus and the toolbar
 // through which everything else is reached, program files, and shut-down.
 
+#include "devices/ProgramFile.h"
 #include "editor/Icons.h"
 #include "editor/RunCommands.h"
-#include "devices/ProgramFile.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

@@ -23,7 +23,8 @@ EditorZoom::EditorZoom(QPlainTextEdit& edit, int& size, QWidget& window)
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Semicolon)},
         [this] { zoomIn(); });
     add(QStringLiteral("zoom_out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [this] { zoomOut(); });
-    add(QStringLiteral("zoom_reset"), {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { setFontSize(standardSize); });
+    add(QStringLiteral("zoom_reset"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
+        [this] { setFontSize(standardSize); });
     if (size_ > 0) setFontSize(size_);
 }
 

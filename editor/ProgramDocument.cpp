@@ -38,7 +38,8 @@ std::u16string EditorWindow::programText() const {
 void EditorWindow::fileMessage(const QString& text, const QString& path) {
     // The specified text, and below it the host path it is about.
     dialogs_.setDetail(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
-    dialogs_.message(isVisible() ? static_cast<QWidget*>(this) : screen_.window(), QMessageBox::Warning, text);
+    dialogs_.message(isVisible() ? static_cast<QWidget*>(this) : screen_.window(), QMessageBox::Warning,
+                     text);
     dialogs_.setDetail({});
 }
 
@@ -219,7 +220,8 @@ void EditorWindow::menu_name_Click() {
     const QString path = withExtensionWhenMissing(upperCasedFileName(chosen));
     // The dialog asked about the name it returned; a different final name
     // that exists must not be replaced without asking.
-    if ((path != chosen && QFileInfo::exists(path) && !dialogs_.confirmOverwrite(this, path)) || !saveTo(path)) {
+    if ((path != chosen && QFileInfo::exists(path) && !dialogs_.confirmOverwrite(this, path)) ||
+        !saveTo(path)) {
         state.encoding = before;
         return;
     }

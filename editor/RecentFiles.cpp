@@ -25,7 +25,8 @@ void RecentFiles::rebuild() {
     for (const QString& path : std::as_const(list_)) {
         ++n;
         // "&1 NAME.BAS  (folder)": the number is the mnemonic.
-        QAction* action = menu_->addAction(QStringLiteral("&%1 %2").arg(n).arg(QDir::toNativeSeparators(path)));
+        QAction* action =
+            menu_->addAction(QStringLiteral("&%1 %2").arg(n).arg(QDir::toNativeSeparators(path)));
         action->setObjectName(QStringLiteral("recent_%1").arg(n));
         connect(action, &QAction::triggered, this, [this, path] { emit openRequested(path); });
     }

@@ -15,8 +15,8 @@ namespace korvelin {
 namespace {
 
 template <std::size_t N>
-QGroupBox* frame(const QString& title, std::array<QRadioButton*, N>& options, std::initializer_list<const char16_t*> labels,
-                 QWidget* parent) {
+QGroupBox* frame(const QString& title, std::array<QRadioButton*, N>& options,
+                 std::initializer_list<const char16_t*> labels, QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
     auto* layout = new QVBoxLayout(box);
     auto* group = new QButtonGroup(box);
@@ -54,7 +54,8 @@ SerialSettingsDialog::SerialSettingsDialog(SerialPortSettings& settings, QWidget
     frames->addWidget(frame(QStringLiteral("ﾊﾟﾘﾃｨ"), Option3D3, {u"なし", u"偶数", u"奇数"}, this));
     auto* flow = new QGroupBox(QStringLiteral("ﾌﾛｰ制御"), this);
     auto* flowLayout = new QVBoxLayout(flow);
-    Check3D1 = {new QCheckBox(QStringLiteral("XON/XOFF"), flow), new QCheckBox(QStringLiteral("RTS/CTS"), flow)};
+    Check3D1 = {new QCheckBox(QStringLiteral("XON/XOFF"), flow),
+                new QCheckBox(QStringLiteral("RTS/CTS"), flow)};
     for (QCheckBox* check : Check3D1)
         flowLayout->addWidget(check);
     frames->addWidget(flow);

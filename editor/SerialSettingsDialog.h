@@ -20,8 +20,8 @@ class SerialSettingsDialog : public QDialog {
   public:
     explicit SerialSettingsDialog(SerialPortSettings& settings, QWidget* parent = nullptr);
 
-    QComboBox* Combo1;                    // 通信ﾎﾟｰﾄ
-    QComboBox* Combo2;                    // 通信速度
+    QComboBox* Combo1;                      // 通信ﾎﾟｰﾄ
+    QComboBox* Combo2;                      // 通信速度
     std::array<QRadioButton*, 2> Option3D1; // ｷｬﾗｸﾀ長: 8ﾋﾞｯﾄ, 7ﾋﾞｯﾄ
     std::array<QRadioButton*, 3> Option3D2; // ｽﾄｯﾌﾟﾋﾞｯﾄ
     std::array<QRadioButton*, 3> Option3D3; // ﾊﾟﾘﾃｨ

@@ -7,7 +7,8 @@ namespace korvelin {
 namespace {
 
 bool isLetter(QChar c) {
-    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
 }
 
 bool isDigit(QChar c) {

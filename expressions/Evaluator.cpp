@@ -1,7 +1,7 @@
 #include "expressions/Evaluator.h"
 
-#include "interpreter/Interpreter.h"
 #include "expressions/CompiledExpression.h"
+#include "interpreter/Interpreter.h"
 #include "values/InterpreterError.h"
 #include "values/StackGuard.h"
 #include "values/ValueOps.h"
@@ -49,8 +49,10 @@ bool isComparisonOperator(const Lexer& lexer, Comparison& op) {
     case u'=': op = Comparison::Equal; return true;
     case u'<': op = Comparison::Less; return true;
     case u'>': op = Comparison::Greater; return true;
-    case SymLessEqual: case SymEqualLess: op = Comparison::LessOrEqual; return true;
-    case SymGreaterEqual: case SymEqualGreater: op = Comparison::GreaterOrEqual; return true;
+    case SymLessEqual:
+    case SymEqualLess: op = Comparison::LessOrEqual; return true;
+    case SymGreaterEqual:
+    case SymEqualGreater: op = Comparison::GreaterOrEqual; return true;
     case SymNotEqual: op = Comparison::NotEqual; return true;
     default: return false;
     }

@@ -7,9 +7,9 @@
 // way these readers do (values/CompiledExpression.cpp, computedBuiltin); a
 // reader that reads differently needs the same change there.
 
-#include "interpreter/Interpreter.h"
 #include "expressions/BuiltinFunctions.h"
 #include "expressions/Evaluator.h"
+#include "interpreter/Interpreter.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 

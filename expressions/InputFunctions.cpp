@@ -2,10 +2,10 @@
 // INPUT$ counts bytes of the CP932 form, so a full-width key counts two.
 
 #include "expressions/BuiltinFunctions.h"
-#include "values/CheckedNumbers.h"
-#include "values/Cp932.h"
 #include "expressions/FunctionArguments.h"
 #include "expressions/SerialWait.h"
+#include "values/CheckedNumbers.h"
+#include "values/Cp932.h"
 
 #include <algorithm>
 

@@ -119,8 +119,7 @@ Value jisToShiftJis(Interpreter& in) {
     const int j1 = hexValue(view.substr(0, 2));
     const int j2 = hexValue(view.substr(std::min<std::size_t>(2, view.size()), 2));
     std::string bytes;
-    if (!sjis::characterBytes(sjis::jisToShiftJis(j1, j2), bytes) || bytes.size() != 2)
-        raise(ErrIllegalCall);
+    if (!sjis::characterBytes(sjis::jisToShiftJis(j1, j2), bytes) || bytes.size() != 2) raise(ErrIllegalCall);
     return Value::bytes(std::move(bytes));
 }
 

@@ -2,8 +2,8 @@
 
 #include "expressions/ScreenFunctions.h"
 
-#include "interpreter/Interpreter.h"
 #include "expressions/Evaluator.h"
+#include "interpreter/Interpreter.h"
 #include "values/CheckedNumbers.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"

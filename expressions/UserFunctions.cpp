@@ -4,9 +4,9 @@
 // parameters, which are ordinary global variables saved and restored
 // around each call.
 
+#include "expressions/Evaluator.h"
 #include "interpreter/Interpreter.h"
 #include "values/Cp932.h"
-#include "expressions/Evaluator.h"
 #include "values/InterpreterError.h"
 #include "values/StackGuard.h"
 

@@ -55,8 +55,8 @@ QString ReferenceFiles::locate(const QString& folder, const QString& fileName) {
     const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     const QString beside = base + fileName;
     if (QFileInfo::exists(beside)) return beside;
-    // Installed: bin/korvelin finds share/korvelin/ by the layout the build
-    // was configured with.
+        // Installed: bin/korvelin finds share/korvelin/ by the layout the build
+        // was configured with.
 #ifdef KORVELIN_DATA_FROM_BINDIR
     const QString installed = QDir::cleanPath(base + QStringLiteral(KORVELIN_DATA_FROM_BINDIR) + fileName);
 #else

@@ -12,16 +12,17 @@ namespace {
 const std::vector<std::u16string_view>& classicWords() {
     static const std::vector<std::u16string_view> words = [] {
         std::vector<std::u16string_view> list = {
-            u"ABS",    u"AND",    u"ASC",    u"ATN",     u"CALL",    u"CDBL",  u"CHR$",  u"CINT",   u"CLEAR",
-            u"COS",    u"CSNG",   u"DATA",   u"DEF",     u"DEFDBL",  u"DEFINT", u"DEFSNG", u"DEFSTR", u"DIM",
-            u"ELSE",   u"END",    u"ERASE",  u"ERL",     u"ERR",     u"ERROR", u"EXP",   u"FIX",    u"FOR",
-            u"GO",     u"GOSUB",  u"GOTO",   u"HEX$",    u"IF",      u"INKEY$", u"INPUT", u"INPUT$", u"INSTR",
-            u"INT",    u"LEFT$",  u"LEN",    u"LET",     u"LINE",    u"LOG",   u"LPRINT", u"MID$",  u"MOD",
-            u"NEXT",   u"NOT",    u"OCT$",   u"ON",      u"OR",      u"OUT",   u"POKE",  u"POS",    u"PRINT",
-            u"RANDOMIZE", u"READ", u"REM",   u"RESTORE", u"RESUME",  u"RETURN", u"RIGHT$", u"RND",  u"RUN",
-            u"SGN",    u"SIN",    u"SPACE$", u"SPC",     u"SQR",     u"STEP",  u"STOP",  u"STR$",   u"STRING$",
-            u"SWAP",   u"TAB",    u"TAN",    u"THEN",    u"TO",      u"TROFF", u"TRON",  u"VAL",    u"WAIT",
-            u"WEND",   u"WHILE",  u"WRITE",  u"XOR",
+            u"ABS",    u"AND",     u"ASC",    u"ATN",    u"CALL",   u"CDBL",   u"CHR$",      u"CINT",
+            u"CLEAR",  u"COS",     u"CSNG",   u"DATA",   u"DEF",    u"DEFDBL", u"DEFINT",    u"DEFSNG",
+            u"DEFSTR", u"DIM",     u"ELSE",   u"END",    u"ERASE",  u"ERL",    u"ERR",       u"ERROR",
+            u"EXP",    u"FIX",     u"FOR",    u"GO",     u"GOSUB",  u"GOTO",   u"HEX$",      u"IF",
+            u"INKEY$", u"INPUT",   u"INPUT$", u"INSTR",  u"INT",    u"LEFT$",  u"LEN",       u"LET",
+            u"LINE",   u"LOG",     u"LPRINT", u"MID$",   u"MOD",    u"NEXT",   u"NOT",       u"OCT$",
+            u"ON",     u"OR",      u"OUT",    u"POKE",   u"POS",    u"PRINT",  u"RANDOMIZE", u"READ",
+            u"REM",    u"RESTORE", u"RESUME", u"RETURN", u"RIGHT$", u"RND",    u"RUN",       u"SGN",
+            u"SIN",    u"SPACE$",  u"SPC",    u"SQR",    u"STEP",   u"STOP",   u"STR$",      u"STRING$",
+            u"SWAP",   u"TAB",     u"TAN",    u"THEN",   u"TO",     u"TROFF",  u"TRON",      u"VAL",
+            u"WAIT",   u"WEND",    u"WHILE",  u"WRITE",  u"XOR",
         };
         std::stable_sort(list.begin(), list.end(),
                          [](std::u16string_view a, std::u16string_view b) { return a.size() > b.size(); });

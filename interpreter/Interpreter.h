@@ -7,17 +7,17 @@
 #include "devices/PrinterDevice.h"
 #include "devices/VoiceQueue.h"
 #include "interpreter/ControlState.h"
-#include "values/Keywords.h"
 #include "interpreter/Lexer.h"
 #include "interpreter/RunSession.h"
 #include "interpreter/StatementTable.h"
-#include "values/WordTable.h"
 #include "platform/RunHost.h"
 #include "screen/ScreenState.h"
 #include "values/Clock.h"
+#include "values/Keywords.h"
 #include "values/RandomState.h"
 #include "values/ReservedWords.h"
 #include "values/VariableStore.h"
+#include "values/WordTable.h"
 
 #include <array>
 #include <memory>
@@ -176,8 +176,8 @@ class Interpreter {
     int startPosition = 0;                // lexer position when the statement started
     int userFunctionDepth = 0;            // FN calls being evaluated, one inside another
     StartMode startMode = StartMode::Interactive;
-    std::u16string commandTail;           // COMMAND$
-    std::u16string currentProgramPath;    // the file RUN or CHAIN loads
+    std::u16string commandTail;        // COMMAND$
+    std::u16string currentProgramPath; // the file RUN or CHAIN loads
     std::int16_t chainStartLine = 0;
     // The classic-dialect mode (off by default): keywords run together with
     // names and numbers, PRINT items side by side, FOR reusing an open loop

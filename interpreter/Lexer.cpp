@@ -13,20 +13,38 @@ namespace korvelin {
 
 namespace {
 
-bool isDigit(int c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(int c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // In the classic dialect "10ELSE" is a number and ELSE: an E starts an
 // exponent only when a digit or a sign follows it.
-bool startsExponent(int c) { return isDigit(c) || c == u'+' || c == u'-'; }
+bool startsExponent(int c) {
+    return isDigit(c) || c == u'+' || c == u'-';
+}
 
 bool isSymbolChar(int c) {
     switch (c) {
-    case u'(': case u')': case u'=': case u'<': case u'>': case u'+': case u'-':
-    case u'*': case u'/': case u'^': case u',': case u'\'': case u';': case u':':
-    case u'#': case u'\\': case u'&': case u'@': case u'?':
-        return true;
-    default:
-        return false;
+    case u'(':
+    case u')':
+    case u'=':
+    case u'<':
+    case u'>':
+    case u'+':
+    case u'-':
+    case u'*':
+    case u'/':
+    case u'^':
+    case u',':
+    case u'\'':
+    case u';':
+    case u':':
+    case u'#':
+    case u'\\':
+    case u'&':
+    case u'@':
+    case u'?': return true;
+    default: return false;
     }
 }
 
@@ -69,7 +87,8 @@ std::u16string Lexer::tokenText() const {
 // position the scan started from (blanks before the token included).
 void Lexer::readToken() {
     const int start = position;
-    while (currentChar == u' ') nextChar();
+    while (currentChar == u' ')
+        nextChar();
     overflowed_ = false;
     if (scanData || !source || start < 1 || start > static_cast<int>(source->text.size()) + 1) {
         scanToken();
@@ -114,16 +133,31 @@ void Lexer::scanToken() {
         setToken(TokenSymbol, static_cast<char16_t>(c));
         nextChar();
         if (c == u'<') {
-            if (currentChar == u'=') { symbol = SymLessEqual; nextChar(); }
-            else if (currentChar == u'>') { symbol = SymNotEqual; nextChar(); }
+            if (currentChar == u'=') {
+                symbol = SymLessEqual;
+                nextChar();
+            } else if (currentChar == u'>') {
+                symbol = SymNotEqual;
+                nextChar();
+            }
         } else if (c == u'>') {
-            if (currentChar == u'=') { symbol = SymGreaterEqual; nextChar(); }
+            if (currentChar == u'=') {
+                symbol = SymGreaterEqual;
+                nextChar();
+            }
         } else if (c == u'=') {
-            if (currentChar == u'<') { symbol = SymEqualLess; nextChar(); }
-            else if (currentChar == u'>') { symbol = SymEqualGreater; nextChar(); }
+            if (currentChar == u'<') {
+                symbol = SymEqualLess;
+                nextChar();
+            } else if (currentChar == u'>') {
+                symbol = SymEqualGreater;
+                nextChar();
+            }
         } else if (c == u'&') {
-            if (currentChar == u'H' || currentChar == u'h') scanRadixConstant(16);
-            else if (currentChar == u'O' || currentChar == u'o') scanRadixConstant(8);
+            if (currentChar == u'H' || currentChar == u'h')
+                scanRadixConstant(16);
+            else if (currentChar == u'O' || currentChar == u'o')
+                scanRadixConstant(8);
         }
         return;
     }
@@ -167,8 +201,10 @@ void Lexer::scanWord() {
     scratch_.push_back(upper(currentChar));
     for (;;) {
         nextChar();
-        if (isWordLetter(currentChar) || isDigit(currentChar) || currentChar == u'.') scratch_.push_back(upper(currentChar));
-        else break;
+        if (isWordLetter(currentChar) || isDigit(currentChar) || currentChar == u'.')
+            scratch_.push_back(upper(currentChar));
+        else
+            break;
     }
     if (currentChar != EndOfText && isTypeSuffix(static_cast<char16_t>(currentChar))) {
         scratch_.push_back(static_cast<char16_t>(currentChar));
@@ -218,11 +254,15 @@ void Lexer::scanNumber() {
             nextChar();
         }
     }
-    if (currentChar == u'E' && !(classicReservedWords && !startsExponent(charAt((scanData ? dataPosition : position) + 1)))) {
+    if (currentChar == u'E' &&
+        !(classicReservedWords && !startsExponent(charAt((scanData ? dataPosition : position) + 1)))) {
         nextChar();
         int sign = 1;
-        if (currentChar == u'-') { sign = -1; nextChar(); }
-        else if (currentChar == u'+') nextChar();
+        if (currentChar == u'-') {
+            sign = -1;
+            nextChar();
+        } else if (currentChar == u'+')
+            nextChar();
         double exponent = 0;
         while (isDigit(currentChar)) {
             exponent = exponent * 10 + (currentChar - u'0');

@@ -27,9 +27,9 @@ struct ProgramExtent {
 };
 
 struct DirectLineRun {
-    bool active = false;      // the run loop runs a direct line
-    bool breakActive = false; // it was typed while the program was at a break
-    bool failed = false;      // one of its own statements raised an error
+    bool active = false;       // the run loop runs a direct line
+    bool breakActive = false;  // it was typed while the program was at a break
+    bool failed = false;       // one of its own statements raised an error
     int firstAppendedSlot = 0; // the never-executed END in front of it
     SavedBreak saved;
 };

@@ -46,7 +46,8 @@ void WindowSettings::read(const IniFile& file) {
 }
 
 void WindowSettings::write(IniFile& file) const {
-    if (editorGeometry.isValid()) file.setValue(windowsSection, QStringLiteral("Editor"), rectText(editorGeometry));
+    if (editorGeometry.isValid())
+        file.setValue(windowsSection, QStringLiteral("Editor"), rectText(editorGeometry));
     if (screenGeometry.isValid())
         file.setValue(windowsSection, QStringLiteral("Execution"), rectText(screenGeometry));
     if (editorFontSize > 0)

@@ -14,8 +14,8 @@ namespace korvelin {
 struct WindowSettings {
     static constexpr int recentLimit = 8;
 
-    QRect editorGeometry; // empty until the editor has been closed once
-    QRect screenGeometry; // the execution window (its size follows the program)
+    QRect editorGeometry;   // empty until the editor has been closed once
+    QRect screenGeometry;   // the execution window (its size follows the program)
     int editorFontSize = 0; // pixels; 0 for the standard size
     int screenZoom = 1;     // the execution window shows its page 1x, 2x or 3x
     QStringList recentFiles;

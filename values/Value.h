@@ -13,7 +13,7 @@ namespace korvelin {
 enum class ValueKind : std::uint8_t { Empty, Integer, Long, Single, Double, String, Boolean };
 
 class Value {
-public:
+  public:
     Value() noexcept : kind_(ValueKind::Empty) { payload_.d = 0; }
     ~Value() { release(); }
 
@@ -44,11 +44,31 @@ public:
         return *this;
     }
 
-    static Value integer(std::int16_t v) noexcept { Value r(ValueKind::Integer); r.payload_.i = v; return r; }
-    static Value longInt(std::int32_t v) noexcept { Value r(ValueKind::Long); r.payload_.l = v; return r; }
-    static Value single(float v) noexcept { Value r(ValueKind::Single); r.payload_.f = v; return r; }
-    static Value dbl(double v) noexcept { Value r(ValueKind::Double); r.payload_.d = v; return r; }
-    static Value boolean(bool v) noexcept { Value r(ValueKind::Boolean); r.payload_.i = v ? -1 : 0; return r; }
+    static Value integer(std::int16_t v) noexcept {
+        Value r(ValueKind::Integer);
+        r.payload_.i = v;
+        return r;
+    }
+    static Value longInt(std::int32_t v) noexcept {
+        Value r(ValueKind::Long);
+        r.payload_.l = v;
+        return r;
+    }
+    static Value single(float v) noexcept {
+        Value r(ValueKind::Single);
+        r.payload_.f = v;
+        return r;
+    }
+    static Value dbl(double v) noexcept {
+        Value r(ValueKind::Double);
+        r.payload_.d = v;
+        return r;
+    }
+    static Value boolean(bool v) noexcept {
+        Value r(ValueKind::Boolean);
+        r.payload_.i = v ? -1 : 0;
+        return r;
+    }
     // A String from its CP932 byte form.
     static Value bytes(std::string bytes);
     // A String from Unicode text (program literals, host text).
@@ -77,7 +97,7 @@ public:
     // without a leading blank ("5", "0.5", "-1E+20"), a String as it is.
     std::string toTextBytes() const;
 
-private:
+  private:
     struct StringRep {
         std::uint32_t references;
         std::string bytes;

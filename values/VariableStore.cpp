@@ -1,8 +1,8 @@
 #include "values/VariableStore.h"
 
-#include "values/WordTable.h"
 #include "values/HostFailure.h"
 #include "values/InterpreterError.h"
+#include "values/WordTable.h"
 
 namespace korvelin {
 

@@ -102,7 +102,8 @@ class VariableStore {
             }
             if (subscript < 0 || subscript > bound) raise(ErrSubscript);
             offset = std::min<std::int64_t>(offset + multiplier * subscript, PoolSlots);
-            multiplier = std::min<std::int64_t>(multiplier * (static_cast<std::int64_t>(bound) + 1), PoolSlots);
+            multiplier =
+                std::min<std::int64_t>(multiplier * (static_cast<std::int64_t>(bound) + 1), PoolSlots);
         }
         return offset;
     }

@@ -12,12 +12,17 @@ constexpr std::u16string_view keywordTexts[] = {
 
 } // namespace
 
-std::u16string_view keywordText(Keyword keyword) { return keywordTexts[keyword]; }
+std::u16string_view keywordText(Keyword keyword) {
+    return keywordTexts[keyword];
+}
 
-bool isTypeSuffix(char16_t c) { return c == u'%' || c == u'!' || c == u'#' || c == u'$'; }
+bool isTypeSuffix(char16_t c) {
+    return c == u'%' || c == u'!' || c == u'#' || c == u'$';
+}
 
 WordTable::WordTable() {
-    for (std::u16string_view text : keywordTexts) intern(text);
+    for (std::u16string_view text : keywordTexts)
+        intern(text);
 }
 
 int WordTable::intern(std::u16string_view word) {

@@ -13,7 +13,7 @@
 namespace korvelin {
 
 class WordTable {
-public:
+  public:
     WordTable();
 
     int intern(std::u16string_view word);
@@ -35,7 +35,7 @@ public:
     // question: -2 unknown yet, -3 the check failed (not a letter A..Z).
     int& reservedIndex(int id) { return words_[static_cast<std::size_t>(id)].reservedIndex; }
 
-private:
+  private:
     static int suffixSlot(char16_t suffix) {
         return suffix == u'%' ? 0 : suffix == u'!' ? 1 : suffix == u'#' ? 2 : 3;
     }

@@ -95,9 +95,11 @@ void executeName(Interpreter& in, StatementArgs& args) {
     const QString hostTo = in.paths.hostPath(to);
     if (!QFileInfo::exists(hostFrom)) failHost(HostFailureKind::FileNotFound);
     // Renaming onto an existing name would replace it on this host.
-    if (QFileInfo::exists(hostTo) && QFileInfo(hostTo).absoluteFilePath() != QFileInfo(hostFrom).absoluteFilePath())
+    if (QFileInfo::exists(hostTo) &&
+        QFileInfo(hostTo).absoluteFilePath() != QFileInfo(hostFrom).absoluteFilePath())
         failHost(HostFailureKind::Other);
-    if (std::rename(hostBytes(hostFrom).constData(), hostBytes(hostTo).constData()) != 0) failWithErrno(errno);
+    if (std::rename(hostBytes(hostFrom).constData(), hostBytes(hostTo).constData()) != 0)
+        failWithErrno(errno);
     in.checkStatementEnd(args);
 }
 

@@ -138,7 +138,8 @@ void executeGet(Interpreter& in, StatementArgs& args) {
     file->lineBuffer = std::move(record);
     for (const FieldBinding& b : file->fields) {
         const auto from = std::min(static_cast<std::size_t>(b.start - 1), file->lineBuffer.size());
-        in.variables[b.variable] = Value::bytes(file->lineBuffer.substr(from, static_cast<std::size_t>(b.width)));
+        in.variables[b.variable] =
+            Value::bytes(file->lineBuffer.substr(from, static_cast<std::size_t>(b.width)));
     }
     in.watchCheck();
     in.checkStatementEnd(args);
@@ -154,8 +155,8 @@ void executePut(Interpreter& in, StatementArgs& args) {
     const std::int64_t offset = recordOffset(in, file);
     coverRecord(*file, static_cast<std::size_t>(file->recordLength));
     if (!file->device) failHost(HostFailureKind::Other);
-    file->device->writeAt(offset,
-                          std::string_view(file->lineBuffer).substr(0, static_cast<std::size_t>(file->recordLength)));
+    file->device->writeAt(
+        offset, std::string_view(file->lineBuffer).substr(0, static_cast<std::size_t>(file->recordLength)));
     in.checkStatementEnd(args);
 }
 

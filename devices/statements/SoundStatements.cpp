@@ -13,7 +13,8 @@ namespace {
 // its contents, any other token its own text (PLAY A$ plays the note A).
 std::u16string musicToken(Interpreter& in, int tokenStart) {
     Lexer& lexer = in.lexer;
-    if (lexer.tokenKind == TokenConstant && lexer.tokenValue.isString()) return lexer.tokenValue.unicodeText();
+    if (lexer.tokenKind == TokenConstant && lexer.tokenValue.isString())
+        return lexer.tokenValue.unicodeText();
     if (lexer.tokenKind == TokenEnd) return {};
     const std::u16string& text = lexer.currentText();
     const auto from = static_cast<std::size_t>(std::max(tokenStart, 1) - 1);

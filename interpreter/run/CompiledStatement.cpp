@@ -1,7 +1,7 @@
 #include "interpreter/run/CompiledStatement.h"
 
-#include "interpreter/statements/Statements.h"
 #include "expressions/CompiledExpression.h"
+#include "interpreter/statements/Statements.h"
 #include "values/ValueOps.h"
 
 #include <new>

@@ -31,7 +31,7 @@ void Interpreter::restoreExtent(const ProgramExtent& extent) {
 
 bool Interpreter::prepareDirectLine(std::u16string_view line) {
     const ProgramExtent extent{statements.firstStatement, statements.lastStatement, statements.highestKey,
-                               statements.statementCount, labels.labelCount,         data.dataCount};
+                               statements.statementCount, labels.labelCount,        data.dataCount};
     // The typed statements follow an END that never runs, and two STOPs
     // follow them, all with keys above the program's.
     try {

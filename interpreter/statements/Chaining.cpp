@@ -65,7 +65,8 @@ void executeChild(Interpreter& in, StatementArgs& args) {
     in.lexer.nextToken();
     const Value command = evaluateExpression(in);
     (void)in.optionalInteger(1);
-    startHostProgram(command.isString() ? command.unicodeText() : cp932::decode(command.toTextBytes()), in.paths);
+    startHostProgram(command.isString() ? command.unicodeText() : cp932::decode(command.toTextBytes()),
+                     in.paths);
     in.skipToStatementEnd();
     in.checkStatementEnd(args);
 }

@@ -1,8 +1,8 @@
 // GOTO, GOSUB, RETURN, ON ... GOTO/GOSUB, IF/THEN/ELSE, END and STOP.
 // FOR/NEXT and WHILE/WEND live in Loops.cpp.
 
-#include "interpreter/statements/Statements.h"
 #include "expressions/Evaluator.h"
+#include "interpreter/statements/Statements.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
@@ -122,7 +122,8 @@ void runNestedSubroutine(Interpreter& in, StatementArgs& args, int ifSlot, int l
     const int returnSlot = in.statements[ifSlot].next;
     in.events.pendingEvent = NoEvent;
     int& slot = args.slot;
-    while (slot >= 0 && in.events.pendingEvent == NoEvent && slot != returnSlot && in.control.controlTop > level) {
+    while (slot >= 0 && in.events.pendingEvent == NoEvent && slot != returnSlot &&
+           in.control.controlTop > level) {
         in.lexer.setText(&in.statements[slot].text);
         int jumped = 0;
         in.control.levelStatement[static_cast<std::size_t>(in.control.controlTop + 1)] =

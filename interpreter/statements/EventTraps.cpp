@@ -2,9 +2,9 @@
 // trap on, off or to "stop"; ON KEY/MOUSE/HELP/COM GOSUB name its handler.
 // The run loop enters the handler as a GOSUB once the event is pending.
 
+#include "expressions/Evaluator.h"
 #include "interpreter/statements/Statements.h"
 #include "values/Cp932.h"
-#include "expressions/Evaluator.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 

@@ -2,8 +2,8 @@
 // condition fails at entry is not jumped over: its body is skipped
 // statement by statement (skipLevel) until the matching NEXT or WEND.
 
-#include "interpreter/statements/Statements.h"
 #include "expressions/Evaluator.h"
+#include "interpreter/statements/Statements.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 

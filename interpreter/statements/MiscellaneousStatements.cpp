@@ -1,9 +1,9 @@
 // Assignment, READ/DATA/RESTORE, SWAP, RANDOMIZE, DATE$ =, TIME$ =, the
 // MID$ statement, REM, and the statements that are accepted and ignored.
 
+#include "expressions/Evaluator.h"
 #include "interpreter/statements/Statements.h"
 #include "values/Cp932.h"
-#include "expressions/Evaluator.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 

@@ -141,7 +141,8 @@ AudioPlayer::AudioPlayer() {
 
 AudioPlayer::~AudioPlayer() {
     if (!worker_) return;
-    QMetaObject::invokeMethod(worker_, [this] { worker_->shutDown(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_, [this] { worker_->shutDown(); }, Qt::BlockingQueuedConnection);
     QMetaObject::invokeMethod(worker_, &QObject::deleteLater);
     thread_.quit();
     thread_.wait();
@@ -153,7 +154,8 @@ void AudioPlayer::wake() {
         worker_->moveToThread(&thread_);
         thread_.start();
     }
-    QMetaObject::invokeMethod(worker_, [this] { worker_->wake(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_, [this] { worker_->wake(); }, Qt::QueuedConnection);
 }
 
 void AudioPlayer::play(std::vector<Tone> tones) {
@@ -185,7 +187,8 @@ std::int64_t AudioPlayer::pendingSamples() {
 qint64 AudioPlayer::processedMicroseconds() {
     if (!worker_) return -1;
     qint64 result = -1;
-    QMetaObject::invokeMethod(worker_, [&] { result = worker_->processed(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_, [&] { result = worker_->processed(); }, Qt::BlockingQueuedConnection);
     return result;
 }
 

@@ -151,7 +151,8 @@ PrinterFontDialog::PrinterFontDialog(PrinterFontSettings& settings, QWidget* par
 
 void PrinterFontDialog::Combo1_Click() {
     const int index = Combo1->currentIndex();
-    const bool vertical = index >= 0 && index < List1->count() && List1->item(index)->text() != QStringLiteral("-1");
+    const bool vertical =
+        index >= 0 && index < List1->count() && List1->item(index)->text() != QStringLiteral("-1");
     if (!vertical) Option1->setChecked(true);
     Option2->setEnabled(vertical);
     showSample();
@@ -169,8 +170,9 @@ void PrinterFontDialog::showSample() {
     font.setItalic(Check2->isChecked());
     Label1->setFont(font);
     // Vertical writing: the characters one below the other.
-    Label1->setText(Option2->isChecked() ? QStringList(sampleText.split(QString(), Qt::SkipEmptyParts)).join(QLatin1Char('\n'))
-                                         : sampleText);
+    Label1->setText(Option2->isChecked()
+                        ? QStringList(sampleText.split(QString(), Qt::SkipEmptyParts)).join(QLatin1Char('\n'))
+                        : sampleText);
 }
 
 void PrinterFontDialog::Command1_Click() {

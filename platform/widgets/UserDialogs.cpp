@@ -3,14 +3,14 @@
 #include "platform/widgets/PrinterFontDialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace korvelin {
 
@@ -40,7 +40,8 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QStri
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         encodings = new QComboBox(&dialog);
         encodings->setObjectName(QStringLiteral("encoding"));
-        for (ProgramEncoding e : {ProgramEncoding::Cp932, ProgramEncoding::Utf8, ProgramEncoding::Utf8WithBom})
+        for (ProgramEncoding e :
+             {ProgramEncoding::Cp932, ProgramEncoding::Utf8, ProgramEncoding::Utf8WithBom})
             encodings->addItem(saveEncodingCaption(e), static_cast<int>(e));
         encodings->setCurrentIndex(encodings->findData(static_cast<int>(*encoding)));
         if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
@@ -78,7 +79,8 @@ QString UserDialogs::openFileName(QWidget* parent, const QString& title, const Q
 
 QString UserDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                   const QString& directory, const QString& proposedName) {
-    return runFileDialog(parent, QFileDialog::AcceptSave, title, filter, directory, proposedName, saveEncoding);
+    return runFileDialog(parent, QFileDialog::AcceptSave, title, filter, directory, proposedName,
+                         saveEncoding);
 }
 
 bool UserDialogs::confirmOverwrite(QWidget* parent, const QString& path) {

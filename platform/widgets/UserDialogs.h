@@ -2,8 +2,8 @@
 // The questions and messages the editor puts to the user. The windows ask
 // through this interface so that tests can answer in place of a person.
 
-#include "platform/Settings.h"
 #include "devices/ProgramFile.h"
+#include "platform/Settings.h"
 
 #include <QMessageBox>
 #include <QString>

@@ -15,7 +15,6 @@ namespace korvelin {
 
 namespace {
 
-
 class ItemReader {
   public:
     // `terminator` ends the item when a wait on the serial port is cut

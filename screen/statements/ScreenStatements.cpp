@@ -2,9 +2,9 @@
 // the text screen and its colours.
 
 #include "devices/PrinterDevice.h"
+#include "expressions/Evaluator.h"
 #include "interpreter/statements/Statements.h"
 #include "screen/statements/PageStatements.h"
-#include "expressions/Evaluator.h"
 #include "values/CheckedNumbers.h"
 #include "values/HostFailure.h"
 #include "values/InterpreterError.h"

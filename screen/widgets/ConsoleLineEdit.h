@@ -48,8 +48,8 @@ class ConsoleLineEdit : public QLineEdit {
     int zoom_ = 1;
 };
 
-// F10 would leave a menu bar activated, so an Escape keystroke follows it wherever the keyboard focus is (`pressed`,
-// the widget that got F10, when no widget has the focus).
+// F10 would leave a menu bar activated, so an Escape keystroke follows it wherever the keyboard focus is
+// (`pressed`, the widget that got F10, when no widget has the focus).
 void sendEscapeAfterF10(QWidget* pressed);
 
 } // namespace korvelin

@@ -1,9 +1,9 @@
 #include "screen/widgets/ExecutionScreen.h"
 
-#include "platform/widgets/UserDialogs.h"
-#include "screen/widgets/BreakKeys.h"
 #include "interpreter/Interpreter.h"
+#include "platform/widgets/UserDialogs.h"
 #include "screen/statements/ConsoleInput.h"
+#include "screen/widgets/BreakKeys.h"
 #include "values/Cp932.h"
 
 #include <QApplication>
@@ -175,8 +175,7 @@ void ExecutionScreen::refresh() {
     if (!in_) return;
     followScreenSize();
     const QRect changed = in_->screen.takeDisplayChanges();
-    if (!persistent_ && !changed.isEmpty())
-        update(QRect(changed.topLeft() * zoom_, changed.size() * zoom_));
+    if (!persistent_ && !changed.isEmpty()) update(QRect(changed.topLeft() * zoom_, changed.size() * zoom_));
 }
 
 void ExecutionScreen::setZoom(int factor) {
@@ -217,7 +216,8 @@ void ExecutionScreen::keyPollEmpty() {
     if (!in_) return;
     const std::uint64_t version = in_->screen.displayVersion();
     const std::int64_t now = threadCpuMicroseconds();
-    const bool tight = lastPollCpuMicroseconds_ >= 0 && now - lastPollCpuMicroseconds_ <= tightGapMicroseconds;
+    const bool tight =
+        lastPollCpuMicroseconds_ >= 0 && now - lastPollCpuMicroseconds_ <= tightGapMicroseconds;
     lastPollCpuMicroseconds_ = now;
     if (!tight || version != pollDisplayVersion_ || !pollStreak_.isValid()) {
         pollDisplayVersion_ = version;
@@ -286,7 +286,8 @@ void ExecutionScreen::paintEvent(QPaintEvent* event) {
         return;
     }
     // Each page pixel becomes a zoom x zoom block (no smoothing).
-    const QRect source(area.x() / zoom_, area.y() / zoom_, area.width() / zoom_ + 2, area.height() / zoom_ + 2);
+    const QRect source(area.x() / zoom_, area.y() / zoom_, area.width() / zoom_ + 2,
+                       area.height() / zoom_ + 2);
     painter.drawImage(QRect(source.topLeft() * zoom_, source.size() * zoom_), image, source);
 }
 

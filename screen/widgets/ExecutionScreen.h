@@ -9,8 +9,8 @@
 // 8 x 16 cells. When a run ends the window keeps the last picture
 // (persistent mode) until the next run draws again.
 
-#include "screen/widgets/ExecutionScreenPort.h"
 #include "screen/widgets/ConsoleLineEdit.h"
+#include "screen/widgets/ExecutionScreenPort.h"
 
 #include <QElapsedTimer>
 #include <QImage>

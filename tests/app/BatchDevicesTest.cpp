@@ -23,7 +23,8 @@ struct BatchRun {
         QProcess process;
         process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral(KORVELIN_BINARY_DIR "/korvelin"),
-                      QStringList{QStringLiteral("--batch")} + options + QStringList{QStringLiteral("P.BAS")});
+                      QStringList{QStringLiteral("--batch")} + options +
+                          QStringList{QStringLiteral("P.BAS")});
         ASSERT_TRUE(process.waitForFinished(60000));
         status = process.exitCode();
         err = QString::fromUtf8(process.readAllStandardError());

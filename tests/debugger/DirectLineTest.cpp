@@ -35,8 +35,7 @@ TEST(DirectLine, AMistakeAtABreakIsReportedAndTheProgramStaysResumableWhereItWas
     const int loopTop = h.in().loops.loopTop;
 
     // Errors of the line's own statements, one inside a loop of its own.
-    const QStringList mistakes = {QStringLiteral("PRINT 1/0"),
-                                  QStringLiteral("FOR J=1 TO 2: X=J/0: NEXT"),
+    const QStringList mistakes = {QStringLiteral("PRINT 1/0"), QStringLiteral("FOR J=1 TO 2: X=J/0: NEXT"),
                                   QStringLiteral("GOSUB *NOWHERE")};
     const QStringList messages = {QStringLiteral("０による割り算を実行しました。"),
                                   QStringLiteral("０による割り算を実行しました。"),

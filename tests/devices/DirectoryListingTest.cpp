@@ -25,7 +25,8 @@ TEST(DirectoryListing, FoldersFirstThenFilesInNameOrderWithoutDotsOrHiddenFiles)
 }
 
 TEST(DirectoryListing, ColumnsAreCutOrPaddedInBytesAndLinesLoseTrailingBlanks) {
-    const std::vector<std::u16string> entries{u"A", u"漢字.DAT", u"LONGER-THAN-SIXTEEN.TXT", u"B", u"C", u"D"};
+    const std::vector<std::u16string> entries{u"A", u"漢字.DAT", u"LONGER-THAN-SIXTEEN.TXT",
+                                              u"B", u"C",        u"D"};
     EXPECT_EQ(listingLines(entries, 1), entries);
     const std::vector<std::u16string> five = listingLines(entries, 5);
     ASSERT_EQ(five.size(), 2u);

@@ -18,7 +18,9 @@ struct DriveD {
         paths.setDriveRoot(u'D', root.path());
         paths.setAppDirectory(root.path() + QStringLiteral("/WORK"));
     }
-    QString host(const char* relative) const { return root.path() + QLatin1Char('/') + QLatin1String(relative); }
+    QString host(const char* relative) const {
+        return root.path() + QLatin1Char('/') + QLatin1String(relative);
+    }
 };
 
 int failureOf(const std::function<void()>& action) {

@@ -58,12 +58,13 @@ TEST(FullDisk, ProgramAndSettingsSavesFailAndKeepTheOldFile) {
     for (int line = 10; line < 2000; line += 10)
         longProgram += QString::number(line) + QStringLiteral(" PRINT \"a line that fills the disk\"\n");
     IniFile bigger = ini;
-    bigger.setValue(QStringLiteral("PRINTER_FONT"), QStringLiteral("FontName"), QString(400, QLatin1Char('x')));
+    bigger.setValue(QStringLiteral("PRINTER_FONT"), QStringLiteral("FontName"),
+                    QString(400, QLatin1Char('x')));
     {
         FileSizeLimit full(64);
         EXPECT_FALSE(writeProgramFile(program, longProgram, ProgramEncoding::Cp932));
-        EXPECT_FALSE(writeProgramFile(folder.filePath(QStringLiteral("NEW.BAS")), longProgram,
-                                      ProgramEncoding::Utf8));
+        EXPECT_FALSE(
+            writeProgramFile(folder.filePath(QStringLiteral("NEW.BAS")), longProgram, ProgramEncoding::Utf8));
         EXPECT_FALSE(bigger.save(settings));
     }
     EXPECT_EQ(contents(program), QByteArray("10 PRINT 1\r\n"));

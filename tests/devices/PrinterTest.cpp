@@ -161,7 +161,8 @@ TEST_F(PrinterTest, VerticalFontWritesColumnsRightToLeft) {
     print(u"10 LPRINT \"漢字\"\n20 LPRINT \"縦書\"", font);
     // Each character's box: the first line's characters stand one below the
     // other, the second line is a column to the left of the first.
-    const QString xml = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
+    const QString xml =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
     const QRegularExpression word(
         QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]+)<"));
     std::map<QString, std::pair<double, double>> at;
@@ -169,9 +170,11 @@ TEST_F(PrinterTest, VerticalFontWritesColumnsRightToLeft) {
         const auto match = m.next();
         const QString text = match.captured(3);
         for (qsizetype i = 0; i < text.size(); ++i)
-            at.emplace(text.mid(i, 1), std::make_pair(match.captured(1).toDouble(), match.captured(2).toDouble()));
+            at.emplace(text.mid(i, 1),
+                       std::make_pair(match.captured(1).toDouble(), match.captured(2).toDouble()));
     }
-    ASSERT_TRUE(at.count(QStringLiteral("漢")) && at.count(QStringLiteral("字")) && at.count(QStringLiteral("縦")))
+    ASSERT_TRUE(at.count(QStringLiteral("漢")) && at.count(QStringLiteral("字")) &&
+                at.count(QStringLiteral("縦")))
         << xml.toStdString();
     EXPECT_NEAR(at[QStringLiteral("漢")].first, at[QStringLiteral("字")].first, 2.0);
     EXPECT_GT(at[QStringLiteral("字")].second, at[QStringLiteral("漢")].second + 10);

@@ -52,8 +52,8 @@ struct PortPair {
         if (QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty()) return false;
         a = dir.filePath(QStringLiteral("A"));
         b = dir.filePath(QStringLiteral("B"));
-        socat.start(QStringLiteral("socat"), {QStringLiteral("pty,raw,echo=0,link=") + a,
-                                              QStringLiteral("pty,raw,echo=0,link=") + b});
+        socat.start(QStringLiteral("socat"),
+                    {QStringLiteral("pty,raw,echo=0,link=") + a, QStringLiteral("pty,raw,echo=0,link=") + b});
         for (int i = 0; i < 200 && !(QFileInfo::exists(a) && QFileInfo::exists(b)); ++i)
             QThread::msleep(10);
         if (!QFileInfo::exists(b)) return false;
@@ -72,15 +72,16 @@ struct PortPair {
             all.append(buffer, static_cast<std::size_t>(n));
         return all;
     }
-    void send(std::string_view bytes) { ASSERT_EQ(::write(peer, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+    void send(std::string_view bytes) {
+        ASSERT_EQ(::write(peer, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
 };
 
 QCoreApplication& application() {
     static int argc = 1;
     static char name[] = "devices_tests";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication* app =
-        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
     return app ? *app : *QCoreApplication::instance();
 }
 

@@ -87,7 +87,7 @@ TEST(MusicString, NotesLengthsOctavesAndCommands) {
         {u"N", "A100,0 N0,4,0"},
         {u"T", "A100,0 A0,0"},
         {u"L", "A100,0"},
-        {u"LC", "A100,0"},    // the C is L's missing number: length 0
+        {u"LC", "A100,0"}, // the C is L's missing number: length 0
         {u"L0C", "A100,0 N36,0,0"},
         {u"O0C<C", "A100,0 N0,4,0 N-12,4,0"},
         {u"O9B", "A100,0 N119,4,0"},
@@ -97,7 +97,8 @@ TEST(MusicString, NotesLengthsOctavesAndCommands) {
         {u"C.4.", "A100,0 N36,4,2"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readMusic(c.music), c.calls) << std::string(c.music, c.music + std::char_traits<char16_t>::length(c.music));
+        EXPECT_EQ(readMusic(c.music), c.calls)
+            << std::string(c.music, c.music + std::char_traits<char16_t>::length(c.music));
 }
 
 // Keeps what reaches the sound output.
@@ -129,12 +130,12 @@ TEST(VoiceQueue, PitchesDurationsAndRejections) {
     ASSERT_EQ(out.plays.size(), 1u);
     const std::vector<Tone>& t = out.plays[0];
     ASSERT_EQ(t.size(), 5u);
-    EXPECT_NEAR(t[0].seconds, 0.5, 1e-12);                    // T30: 120 per minute
-    EXPECT_NEAR(t[1].seconds, 0.5, 1e-12);                    // T0 rejected
+    EXPECT_NEAR(t[0].seconds, 0.5, 1e-12);                          // T30: 120 per minute
+    EXPECT_NEAR(t[1].seconds, 0.5, 1e-12);                          // T0 rejected
     EXPECT_NEAR(t[2].frequency, VoiceQueue::frequencyOf(84), 1e-9); // O7B, value 85 and length 0 rejected
-    EXPECT_NEAR(t[0].soundingSeconds, 0.5 * 7 / 8, 1e-12);     // normal
-    EXPECT_NEAR(t[3].soundingSeconds, t[3].seconds, 1e-12);    // legato
-    EXPECT_NEAR(t[4].soundingSeconds, 0.5 * 3 / 4, 1e-12);     // staccato
+    EXPECT_NEAR(t[0].soundingSeconds, 0.5 * 7 / 8, 1e-12);          // normal
+    EXPECT_NEAR(t[3].soundingSeconds, t[3].seconds, 1e-12);         // legato
+    EXPECT_NEAR(t[4].soundingSeconds, 0.5 * 3 / 4, 1e-12);          // staccato
 
     // The queue holds 9216 bytes: what does not fit is dropped.
     std::u16string many(3000, u'C');
@@ -151,8 +152,9 @@ TEST(VoiceQueue, StatementsReachTheOutput) {
     ProgramRun run;
     RecordingOutput out;
     run.in->voices.setOutput(&out);
-    run.run(u"10 A$=\"CDE\": PLAY A$\n20 PLAY \"\"\n30 BEEP: BEEP 0: BEEP X+1\n40 PLAY ALLOC 1,2,3\n50 PLAY CDE\n"
-            u"60 PLAY \"C\" \"D\"");
+    run.run(
+        u"10 A$=\"CDE\": PLAY A$\n20 PLAY \"\"\n30 BEEP: BEEP 0: BEEP X+1\n40 PLAY ALLOC 1,2,3\n50 PLAY CDE\n"
+        u"60 PLAY \"C\" \"D\"");
     EXPECT_EQ(run.errorNumber(), 1); // one music string per statement
     EXPECT_EQ(out.beeps, 3);
     ASSERT_EQ(out.plays.size(), 3u); // an empty string starts nothing; "C" sounds before the error
@@ -175,8 +177,8 @@ std::vector<std::int16_t> readWav(const QString& path) {
     EXPECT_EQ(bytes.mid(8, 8), "WAVEfmt ");
     auto u32 = [&](int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
     auto u16 = [&](int at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
-    EXPECT_EQ(u16(20), 1);     // PCM
-    EXPECT_EQ(u16(22), 1);     // mono
+    EXPECT_EQ(u16(20), 1); // PCM
+    EXPECT_EQ(u16(22), 1); // mono
     EXPECT_EQ(u32(24), 44100u);
     EXPECT_EQ(u16(34), 16);
     EXPECT_EQ(u32(40), static_cast<quint32>(bytes.size() - 44));

@@ -74,7 +74,9 @@ TEST(EditorComforts, TheStatusBarShowsTheCaretAndTheFilesEncodingAndLineEnds) {
         {QByteArray("10 A=1\n20 END\n"), QStringLiteral("CP932 LF")},
         {QByteArray("10 A=1\r20 END\r"), QStringLiteral("CP932 CR")},
         {QByteArray("10 PRINT \"\xE6\xBC\xA2\"\n"), QStringLiteral("UTF-8 LF")},
-        {QByteArray("\xEF\xBB\xBF" "10 END\r\n"), QStringLiteral("UTF-8 (BOM) CR LF")},
+        {QByteArray("\xEF\xBB\xBF"
+                    "10 END\r\n"),
+         QStringLiteral("UTF-8 (BOM) CR LF")},
     };
     for (const Case& c : cases) {
         h.editor().openProgram(h.writeFile(QStringLiteral("F.BAS"), c.bytes));

@@ -43,7 +43,8 @@ TEST(EditorPrinting, PrintListsTheProgramAfterWhatTheProgramPrinted) {
     h.editor().menu_print_Click();
     EXPECT_FALSE(h.in().printer.documentOpen());
     const QString text = pdfText(h.dialogs.printFile);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("FROM THE PROGRAM\n10 LPRINT \"FROM THE PROGRAM\"\n20 PRINT \"漢字\"\n")))
+    EXPECT_TRUE(text.startsWith(
+        QStringLiteral("FROM THE PROGRAM\n10 LPRINT \"FROM THE PROGRAM\"\n20 PRINT \"漢字\"\n")))
         << text.toStdString();
 }
 
@@ -60,7 +61,8 @@ TEST(EditorPrinting, ToolbarButtonSixPrintsTheExecutionWindow) {
     QProcess list;
     list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), h.dialogs.printFile});
     list.waitForFinished(30000);
-    const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));
+    const QStringList lines =
+        QString::fromUtf8(list.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3); // two heading lines, one image
     EXPECT_TRUE(lines[2].simplified().startsWith(QStringLiteral("1 0 image"))) << lines[2].toStdString();
 }

@@ -37,7 +37,7 @@ TEST(SyntaxHighlighter, LineNumbersReservedWordsStringsAndComments) {
         {u"10 X=1:REM note PRINT", 18, Part::Comment},
         {u"10 PRINT \"open", 13, Part::String}, // unterminated: to the end
         {u"10 FOR I=1 TO 9", 11, Part::Word},
-        {u"10 FORMAT=1", 4, Part::Plain},       // a name that starts like a word
+        {u"10 FORMAT=1", 4, Part::Plain}, // a name that starts like a word
         {u"10 PRINT 漢字", 9, Part::Plain},
     };
     for (const Case& c : cases)

@@ -4,8 +4,8 @@
 // same variables created and changed. Two interpreters, one of them with
 // compilation turned off, evaluate the same expressions and are compared.
 
-#include "support/RunComparison.h"
 #include "expressions/Evaluator.h"
+#include "support/RunComparison.h"
 #include "values/InterpreterError.h"
 
 #include <gtest/gtest.h>

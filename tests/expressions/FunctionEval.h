@@ -4,9 +4,9 @@
 // "types" a scripted key string at each wait for events and asks the run
 // to end once the script is used up, so waiting functions can be driven.
 
-#include "support/RunProgram.h"
-#include "interpreter/statements/Statements.h"
 #include "expressions/Evaluator.h"
+#include "interpreter/statements/Statements.h"
+#include "support/RunProgram.h"
 #include "values/InterpreterError.h"
 
 #include <QString>

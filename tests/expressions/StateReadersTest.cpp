@@ -3,9 +3,9 @@
 #include "devices/DiskFile.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QString>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace korvelin::testing {

@@ -45,8 +45,9 @@ TEST(ClassicDialect, ReservedWordsAreSplitOutOfRunsOfLetters) {
     EXPECT_EQ(classicTokens(u"IF X>1THEN100"), (Tokens{"w:IF", "w:X", "s:>", "c:1", "w:THEN", "c:100"}));
     EXPECT_EQ(classicTokens(u"1ANDC1"), (Tokens{"c:1", "w:AND", "w:C1"}));
     EXPECT_EQ(classicTokens(u"22STEP3"), (Tokens{"c:22", "w:STEP", "c:3"}));
-    EXPECT_EQ(classicTokens(u"PRINTCHR$(65)LEFT$(A$,1)"),
-              (Tokens{"w:PRINT", "w:CHR$", "s:(", "c:65", "s:)", "w:LEFT$", "s:(", "w:A$", "s:,", "c:1", "s:)"}));
+    EXPECT_EQ(
+        classicTokens(u"PRINTCHR$(65)LEFT$(A$,1)"),
+        (Tokens{"w:PRINT", "w:CHR$", "s:(", "c:65", "s:)", "w:LEFT$", "s:(", "w:A$", "s:,", "c:1", "s:)"}));
     // Longest word first: GOSUB, not GO; INPUT$, not INPUT.
     EXPECT_EQ(classicTokens(u"GOSUB100"), (Tokens{"w:GOSUB", "c:100"}));
     EXPECT_EQ(classicTokens(u"X$=INPUT$(1)"), (Tokens{"w:X$", "s:=", "w:INPUT$", "s:(", "c:1", "s:)"}));
@@ -90,7 +91,8 @@ TEST(ClassicDialect, ProgramsRunOnlyInTheClassicMode) {
         // REM followed by letters is a remark, up to the end of its line.
         {u"10 REMARKABLE:R=9\n20 R=R+1", u"R!", 1, 1},
         // Loops left with GOTO: every FOR I takes the place of the open one.
-        {u"10 FOR I=1 TO 3\n20 FOR J=1 TO 2\n30 GOTO 50\n40 NEXT J\n50 R=R+1:IF R<200 THEN 10", u"R!", 200, 21},
+        {u"10 FOR I=1 TO 3\n20 FOR J=1 TO 2\n30 GOTO 50\n40 NEXT J\n50 R=R+1:IF R<200 THEN 10", u"R!", 200,
+         21},
         // DEF FN run again redefines its function (K is 4 after the loop).
         {u"10 FOR K=1 TO 3:DEF FNA(X)=X*K:NEXT:R=FNA(2)", u"R!", 8, 10},
         {u"10 DEF FNA(X,Y)=X+Y:DEF FNA(X)=X*10:R=FNA(3)", u"R!", 30, 10},

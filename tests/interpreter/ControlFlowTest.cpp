@@ -1,5 +1,5 @@
-#include "support/RunProgram.h"
 #include "interpreter/statements/Statements.h"
+#include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 

@@ -39,8 +39,8 @@ struct GuardedRun {
 
 struct Case {
     const char16_t* program;
-    int error;  // the first error, 0 for none
-    int line;   // its line
+    int error; // the first error, 0 for none
+    int line;  // its line
 };
 
 TEST(Reliability, EveryFuzzedProgramEndsWithAnErrorOrAResult) {
@@ -71,8 +71,8 @@ TEST(Reliability, EveryFuzzedProgramEndsWithAnErrorOrAResult) {
         {u"10 FOR I=1 TO \"X\"\n20 NEXT\n30 Z=1", 13, 10},
         // A DIM that ran out of pool space: its elements never exist.
         // (E, L, Z and B exist before: no variable can be created after it.)
-        {u"5 E=0: L=0: Z=0: B=0\n10 DIM A(65535,65535)\n20 A(40000,40000)=1\n30 B=A(65535,65535)\n40 Z=1",
-         6, 10},
+        {u"5 E=0: L=0: Z=0: B=0\n10 DIM A(65535,65535)\n20 A(40000,40000)=1\n30 B=A(65535,65535)\n40 Z=1", 6,
+         10},
         // Strings stop at their cap instead of taking gigabytes.
         {u"10 A$=\"A\"\n20 A$=A$+A$: IF E=0 THEN 20\n30 Z=1", 21, 20},
         {u"10 PRINT SPACE$(2147483647)\n20 Z=1", 21, 10},

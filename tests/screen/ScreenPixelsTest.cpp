@@ -1,10 +1,10 @@
 // What the console leaves on the pages, pixel by pixel.
 
-#include "support/RunProgram.h"
 #include "screen/ScreenState.h"
+#include "support/RunProgram.h"
 
-#include <QGuiApplication>
 #include "support/GuiEnvironment.h"
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 

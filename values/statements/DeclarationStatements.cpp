@@ -1,7 +1,7 @@
 // DIM, DEFINT/DEFSNG/DEFDBL/DEFSTR and DEF FN.
 
-#include "interpreter/statements/Statements.h"
 #include "expressions/Evaluator.h"
+#include "interpreter/statements/Statements.h"
 #include "values/InterpreterError.h"
 
 #include <vector>

@@ -4,9 +4,9 @@
 // when the line ends) or the debug screen of direct commands.
 
 #include "devices/PrinterDevice.h"
+#include "expressions/Evaluator.h"
 #include "interpreter/statements/Statements.h"
 #include "values/Cp932.h"
-#include "expressions/Evaluator.h"
 #include "values/InterpreterError.h"
 #include "values/NumberText.h"
 #include "values/PrintUsing.h"
@@ -157,7 +157,9 @@ FileEntry& readFileNumber(Interpreter& in) {
 void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
     Lexer& lexer = in.lexer;
     ScreenState& screen = in.screen;
-    in.currentStatement = kind == PrintKind::Write ? u"WRITE" : kind == PrintKind::Lprint ? u"LPRINT" : u"PRINT";
+    in.currentStatement = kind == PrintKind::Write    ? u"WRITE"
+                          : kind == PrintKind::Lprint ? u"LPRINT"
+                                                      : u"PRINT";
     const bool direct = !in.isProgramStatement(args.slot);
     if (!direct) {
         screen.clampCursorToDesktop();
@@ -165,8 +167,8 @@ void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
     }
     lexer.nextToken();
     FileEntry* file = nullptr;
-    PrintOutput::Destination destination = direct ? PrintOutput::Destination::Direct
-                                                  : PrintOutput::Destination::Console;
+    PrintOutput::Destination destination =
+        direct ? PrintOutput::Destination::Direct : PrintOutput::Destination::Console;
     if (kind == PrintKind::Lprint) {
         file = &in.files.entry(0);
         destination = PrintOutput::Destination::Printer;
@@ -204,8 +206,7 @@ void executeOutput(Interpreter& in, StatementArgs& args, PrintKind kind) {
             else if (kind == PrintKind::Write) {
                 if (!firstItem) text += u',';
                 appendWriteText(text, item);
-            }
-            else
+            } else
                 text = printText(item);
             out.append(text);
             firstItem = false;
