@@ -63,6 +63,11 @@ void BatchHost::runStopped(RunStop stop) {
 
 void BatchHost::showErrorBox(const std::u16string& text) {
     errorReported = true;
+    showWarningBox(text);
+}
+
+// On stderr, one line per line of the box; the program goes on.
+void BatchHost::showWarningBox(const std::u16string& text) {
     std::u16string lines;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;

@@ -52,6 +52,7 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     void runStopped(RunStop stop) override;
     void closeEditor() override {}
     void showErrorBox(const std::u16string& text) override;
+    void showWarningBox(const std::u16string& text) override;
     // Nothing to do, except that the serial port's data arrives through
     // the event pass (now and then, only while a port is open).
     void processEvents() override;

@@ -83,6 +83,12 @@ void EditorRunHost::showErrorBox(const std::u16string& text) {
     dialogs_->message(parent, QMessageBox::Warning, message);
 }
 
+void EditorRunHost::showWarningBox(const std::u16string& text) {
+    screen_->refresh();
+    QWidget* parent = editor_->isVisible() ? static_cast<QWidget*>(editor_) : screen_->window();
+    dialogs_->message(parent, QMessageBox::Warning, QString::fromStdU16String(text));
+}
+
 void EditorRunHost::processEvents() {
     // Called after every statement: most calls only count.
     if (++callsSinceClock_ < callsPerClockReading) return;

@@ -40,6 +40,7 @@ class EditorRunHost : public RunHost {
     void runStopped(RunStop stop) override;
     void closeEditor() override;
     void showErrorBox(const std::u16string& text) override;
+    void showWarningBox(const std::u16string& text) override;
     void processEvents() override;
     void waitForEvents() override;
     void showInputBox() override;

@@ -62,6 +62,7 @@ void FileTable::open(std::int32_t number, const std::u16string& name, FileMode m
     std::u16string entryName = name;
     QString hostPath;
     std::unique_ptr<FileDevice> device;
+    bool portFailed = false;
     if (namesSerialPort(name)) {
         // "COM:" takes the port the settings choose.
         if (name[3] == u':')
@@ -72,10 +73,10 @@ void FileTable::open(std::int32_t number, const std::u16string& name, FileMode m
         if (openers.serial) {
             device = openers.serial(entryName, e);
         } else {
-            device = std::make_unique<SerialPortDevice>(
-                serial.devices[static_cast<std::size_t>(serial.portIndex)], serial, e.inputBuffer, [this] {
-                    if (serialDataArrived) serialDataArrived();
-                });
+            auto port = std::make_unique<SerialPortDevice>(
+                serial.devices[static_cast<std::size_t>(serial.portIndex)], serial, e.inputBuffer, serialHooks);
+            portFailed = !port->opened();
+            device = std::move(port);
         }
         e.inputBuffer.clear();
         e.lineBuffer.clear();
@@ -113,6 +114,7 @@ void FileTable::open(std::int32_t number, const std::u16string& name, FileMode m
         if (!e.isSerialPort()) e.lineBuffer.assign(255, ' ');
         break;
     }
+    if (portFailed && serialOpenFailed) serialOpenFailed(entryName.substr(0, 4));
 }
 
 bool FileTable::hasSerialPort() const {

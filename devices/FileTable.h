@@ -10,6 +10,7 @@
 
 #include "devices/DosPath.h"
 #include "devices/FileDevice.h"
+#include "devices/SerialPortDevice.h"
 #include "devices/SerialSettings.h"
 #include "values/HostFailure.h"
 #include "values/InterpreterError.h"
@@ -131,8 +132,12 @@ class FileTable {
     DeviceOpeners openers;
     // The settings the port opens with; OPEN "COMn:..." letters change them.
     SerialPortSettings serial;
-    // Data arrived on the serial port (the COM trap's source).
-    std::function<void()> serialDataArrived;
+    // Data arrived on the serial port (the COM trap's source); text sent to
+    // a port that carries nothing was dropped (the beep).
+    SerialPortHooks serialHooks;
+    // An OPEN whose port did not open (the file number counts as open all
+    // the same): the warning, given the port's name from the list ("COM1").
+    std::function<void(const std::u16string& portName)> serialOpenFailed;
 
   private:
     std::array<FileEntry, EntryCount> entries_;

@@ -1,6 +1,9 @@
 #include "devices/SerialPortDevice.h"
 
+#include <QFile>
 #include <QSerialPort>
+
+#include <unistd.h>
 
 namespace korvelin {
 
@@ -31,13 +34,32 @@ QSerialPort::FlowControl flowOf(int flow) {
 
 constexpr int WriteWaitMs = 2000;
 
+// The failures the port layer itself raises (error 21): no such device,
+// a port another program (or file number) holds, settings the device
+// refuses. The port layer reports "in use" and "no access" alike; a device
+// the user may open and read is in use.
+bool portLayerRefused(const QSerialPort& port, const QString& devicePath) {
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::UnsupportedOperationError: return true;
+    case QSerialPort::PermissionError:
+        return ::access(QFile::encodeName(devicePath).constData(), R_OK | W_OK) == 0;
+    default: return false;
+    }
+}
+
 } // namespace
 
 SerialPortDevice::SerialPortDevice(const QString& devicePath, const SerialPortSettings& settings,
-                                   std::string& received, std::function<void()> dataArrived)
-    : port_(std::make_unique<QSerialPort>()), received_(received), dataArrived_(std::move(dataArrived)) {
+                                   std::string& received, SerialPortHooks hooks)
+    : port_(std::make_unique<QSerialPort>()), received_(received), hooks_(std::move(hooks)) {
     port_->setPortName(devicePath);
-    if (!port_->open(QIODevice::ReadWrite)) failHost(HostFailureKind::Other);
+    if (!port_->open(QIODevice::ReadWrite)) {
+        if (portLayerRefused(*port_, devicePath)) failHost(HostFailureKind::Other);
+        lost_ = true;
+        return;
+    }
+    opened_ = true;
     // Some settings a pseudo-terminal does not take (1.5 stop bits); the
     // port stays usable with what it took.
     port_->setBaudRate(settings.bitsPerSecond());
@@ -63,12 +85,15 @@ void SerialPortDevice::takeArrived() {
     const QByteArray bytes = port_->readAll();
     if (bytes.isEmpty()) return;
     received_.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (dataArrived_) dataArrived_();
+    if (hooks_.dataArrived) hooks_.dataArrived();
 }
 
 void SerialPortDevice::write(std::string_view bytes) {
-    // Text for a port that is not open is dropped.
-    if (lost_ || !port_->isOpen()) return;
+    // Text for a port that is not open is dropped, with a beep.
+    if (lost_ || !port_->isOpen()) {
+        if (hooks_.beep && !bytes.empty()) hooks_.beep();
+        return;
+    }
     port_->write(bytes.data(), static_cast<qint64>(bytes.size()));
     // Out now, whether or not an event loop runs (batch mode).
     port_->flush();

@@ -2,8 +2,10 @@
 // The serial port behind a "COMn:" file number: a host serial device
 // (QSerialPort) opened with the shared settings. What arrives is appended
 // to the entry's inputBuffer as it comes (in the event pass, or while a
-// reader waits in waitForInput); a port that vanishes (an adapter pulled
-// out) is closed and released at once, and sending to it drops the text.
+// reader waits in waitForInput). A port that did not open, or that
+// vanishes (an adapter pulled out, closed and released at once), carries
+// nothing: text sent to it is dropped with a beep, and a reader waiting on
+// it gets error 21.
 
 #include "devices/FileDevice.h"
 #include "devices/SerialSettings.h"
@@ -15,12 +17,22 @@ class QSerialPort;
 
 namespace korvelin {
 
+// What the port tells the file table.
+struct SerialPortHooks {
+    // Bytes were appended to the receive buffer.
+    std::function<void()> dataArrived;
+    // Text for a port that carries nothing was dropped.
+    std::function<void()> beep;
+};
+
 class SerialPortDevice : public FileDevice {
   public:
-    // Opens `devicePath`; a port that does not exist, is busy or refuses
-    // the settings fails (error 21).
+    // Opens `devicePath`. A port that does not exist, is busy or refuses
+    // the settings fails (error 21); one that fails to open for another
+    // reason (no access, an I/O error of the device) is made all the same
+    // and says so through opened().
     SerialPortDevice(const QString& devicePath, const SerialPortSettings& settings, std::string& received,
-                     std::function<void()> dataArrived);
+                     SerialPortHooks hooks);
     ~SerialPortDevice() override;
     SerialPortDevice(const SerialPortDevice&) = delete;
     SerialPortDevice& operator=(const SerialPortDevice&) = delete;
@@ -31,13 +43,15 @@ class SerialPortDevice : public FileDevice {
     std::int64_t bytesWaiting() override;
     bool waitForInput(int milliseconds) override;
     bool isLost() const override { return lost_; }
+    bool opened() const { return opened_; }
 
   private:
     void takeArrived();
 
     std::unique_ptr<QSerialPort> port_;
     std::string& received_;
-    std::function<void()> dataArrived_;
+    SerialPortHooks hooks_;
+    bool opened_ = false;
     bool lost_ = false;
 };
 

@@ -12,8 +12,13 @@ Interpreter::Interpreter(RunHost& runHost) : host(runHost), lexer(words), variab
     events.eventTarget.fill(-1);
     events.eventLevel.fill(NoHandlerLevel);
     // Data on the serial port raises the COM trap (event 23) when it is on
-    // and its handler is not running.
-    files.serialDataArrived = [this] { events.raiseTrap(EventCom, control.controlTop); };
+    // and its handler is not running; text for a port that is not open
+    // beeps; a port that does not open is a warning, not an error.
+    files.serialHooks.dataArrived = [this] { events.raiseTrap(EventCom, control.controlTop); };
+    files.serialHooks.beep = [this] { voices.beep(); };
+    files.serialOpenFailed = [this](const std::u16string& portName) {
+        host.showWarningBox(portName + u": 接続に失敗しました。");
+    };
     // Printer files and LFILES print through the printer.
     files.openers.printer = [this](const std::u16string&, FileMode) {
         return std::make_unique<PrinterFileDevice>(printer);

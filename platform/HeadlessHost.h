@@ -23,6 +23,7 @@ class HeadlessHost : public RunHost {
     void runStopped(RunStop stop) override { stops.push_back(stop); }
     void closeEditor() override { editorClosed = true; }
     void showErrorBox(const std::u16string& text) override { errorBoxes.push_back(text); }
+    void showWarningBox(const std::u16string& text) override { warningBoxes.push_back(text); }
     void processEvents() override {
         ++eventPasses;
         if (onEvents) onEvents();
@@ -54,6 +55,7 @@ class HeadlessHost : public RunHost {
     std::vector<RunStop> stops;
     bool editorClosed = false;
     std::vector<std::u16string> errorBoxes;
+    std::vector<std::u16string> warningBoxes;
     long eventPasses = 0;
     // Set to count the watch checks a run makes (no watch ever changes).
     bool watching = false;

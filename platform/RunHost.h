@@ -59,6 +59,9 @@ class RunHost {
     // --- messages ---
     // The error message box (exclamation icon, OK button, application title).
     virtual void showErrorBox(const std::u16string& text) = 0;
+    // A warning that does not stop the program (a serial port that did not
+    // open); the same box.
+    virtual void showWarningBox(const std::u16string& text) = 0;
 
     // --- event loop ---
     // Lets pending window events run; cheap when called very often.

@@ -53,6 +53,34 @@ TEST(Startup, ShutDownWritesTheSettingsFileBack) {
     EXPECT_EQ(reread.serial.Speed, QStringLiteral("9600"));
 }
 
+TEST(Startup, TheSerialPortsSettingsComeFromTheFileAndWhatOpenChangedGoesBack) {
+    EditorHarness h;
+    QTemporaryDir notAPort;
+    h.writeFile(QStringLiteral("KORVELIN.INI"),
+                "[RS232C]\r\nSpeed=19200\r\nParam=COM2:E71X\r\nDevice3=" + notAPort.path().toUtf8() + "\r\n");
+    h.restart();
+    const SerialPortSettings& serial = h.in().files.serial;
+    EXPECT_EQ(serial.speedText(), QStringLiteral("19200"));
+    EXPECT_EQ(serial.settingsText(), u"COM2:E71X");
+    EXPECT_EQ(serial.devices[2], notAPort.path());
+    EXPECT_EQ(serial.devices[0], QStringLiteral("/dev/ttyS0"));
+
+    // A folder is no port: the OPEN warns, its letters count, the program goes on.
+    h.type(QStringLiteral("10 OPEN \"COM3:O83D\" AS #1\n20 PRINT #1, \"X\"\n30 CLOSE #1: A = 1\n"));
+    h.run();
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0], QStringLiteral("COM3: 接続に失敗しました。"));
+    EXPECT_EQ(h.number(u"A!"), 1);
+    h.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    h.editor().close();
+    EXPECT_TRUE(h.readFile(QStringLiteral("KORVELIN.INI"))
+                    .contains("[RS232C]\r\nSpeed=19200\r\nParam=COM3:O83D\r\nDevice3="));
+
+    h.restart();
+    EXPECT_EQ(h.in().files.serial.settingsText(), u"COM3:O83D");
+    EXPECT_EQ(h.in().files.serial.speedText(), QStringLiteral("19200"));
+}
+
 TEST(Startup, TheClassicModeMenuItemRunsTheNextProgramClassicallyAndIsRemembered) {
     EditorHarness h;
     QAction* item = h.editor().menuItem(QStringLiteral("menu_classic"));

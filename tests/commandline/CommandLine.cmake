@@ -68,6 +68,12 @@ file(SHA256 ${ini} after)
 if(NOT before STREQUAL after)
   set(failures "${failures}\nsettings-read: batch mode changed the settings file")
 endif()
+# The settings file's port devices reach batch mode: a folder is no port,
+# so the OPEN warns on stderr and the program goes on to the end.
+file(MAKE_DIRECTORY ${WORK_DIR}/NOPORT)
+file(WRITE ${WORK_DIR}/PORT.INI "[RS232C]\r\nDevice2=${WORK_DIR}/NOPORT\r\n")
+file(WRITE ${WORK_DIR}/PORT.BAS "10 OPEN \"COM2:\" AS #1: PRINT #1, \"X\": CLOSE: PRINT \"GO ON\"\r\n")
+run(settings-port-device 0 "GO ON" "COM2: 接続に失敗しました。" ${KORVELIN} --batch --settings ${WORK_DIR}/PORT.INI ${WORK_DIR}/PORT.BAS)
 run(settings-missing 2 "" "cannot read" ${KORVELIN} --batch --settings ${WORK_DIR}/NONE.INI ${WORK_DIR}/RUN.BAS)
 run(settings-without-file 2 "" "missing value after --settings" ${KORVELIN} --batch --settings)
 file(REMOVE_RECURSE ${WORK_DIR})

@@ -3,6 +3,7 @@
 // Skipped when socat is not installed.
 
 #include "devices/SerialSettings.h"
+#include "devices/VoiceQueue.h"
 #include "support/RunProgram.h"
 
 #include <QCoreApplication>
@@ -183,6 +184,43 @@ TEST(SerialPort, ABusyPortAMissingOneAndOneThatVanishesAreErrorsNotHangs) {
     EXPECT_EQ(first.errorNumber(), 21);
     EXPECT_GT(first.patience, 0); // ended by the error, not by running out of patience
     EXPECT_FALSE(first.in->files.entry(1).isOpen());
+}
+
+// Counts the beeps; music is not expected.
+struct BeepCounter : SoundOutput {
+    int beeps = 0;
+    void play(std::vector<Tone>) override { ADD_FAILURE() << "music on a port test"; }
+    void beep() override { ++beeps; }
+    void stop() override {}
+};
+
+// A device the port layer cannot open for a reason of its own (a folder):
+// no error, a warning naming the port; each text sent is dropped with a
+// beep; reading from it cannot wait for data that will never come.
+TEST(SerialPort, APortThatDoesNotOpenWarnsBeepsForWhatIsSentAndCannotBeRead) {
+    application();
+    QTemporaryDir notAPort;
+    ProgramRun r;
+    BeepCounter speaker;
+    r.in->voices.setOutput(&speaker);
+    r.in->files.serial.devices[1] = notAPort.path();
+    r.run(u"10 OPEN \"COM2:E\" AS #1: N = 1\n"
+          u"20 PRINT #1, \"AB\";: PRINT #1, \"CD\": WRITE #1, 1, \"E\"\n"
+          u"30 N = 2: L = LOC(1): E = EOF(1)\n"
+          u"40 A$ = INPUT$(1, #1)");
+    ASSERT_EQ(r.host.warningBoxes.size(), 1u);
+    EXPECT_EQ(r.host.warningBoxes[0], u"COM2: 接続に失敗しました。");
+    EXPECT_EQ(speaker.beeps, 3);
+    EXPECT_EQ(r.num(u"N!"), 2);
+    EXPECT_EQ(r.num(u"L!"), 0);
+    EXPECT_EQ(r.num(u"E!"), -1);
+    EXPECT_EQ(r.errorNumber(), 21);
+    EXPECT_EQ(r.in->files.serial.settingsText(), u"COM2:E81N");
+    r.run(u"10 OPEN \"COM2:\" AS #2: CLOSE #2: OPEN \"COM2:\" AS #2: CLOSE");
+    EXPECT_EQ(r.host.errorBoxes.size(), 1u); // only the reader's error of the first run
+    EXPECT_EQ(r.host.warningBoxes.size(), 3u);
+    EXPECT_FALSE(r.in->files.entry(2).isOpen());
+    r.in->voices.setOutput(nullptr);
 }
 
 } // namespace

@@ -129,6 +129,14 @@ struct EditorHarness {
         session->start(commandLine);
     }
 
+    // The application ends (without closing its windows) and starts again
+    // in the same folder.
+    void restart(const QString& commandLine = {}) {
+        session.reset();
+        session = std::make_unique<EditorSession>(folder.path() + QLatin1Char('/'), &dialogs);
+        session->start(commandLine);
+    }
+
     EditorWindow& editor() { return session->editor; }
     ExecutionControl& control() { return session->control; }
     Interpreter& in() { return session->interpreter; }
