@@ -1,9 +1,11 @@
-// FIELD, LSET, RSET and the file forms of GET and PUT: records of a random
-// file, their fields bound to string variables.
+// FIELD, LSET, RSET, GET and PUT: records of a random file, their fields
+// bound to string variables. GET and PUT without a file number are the
+// graphic statements (screen/statements/ImageStatements.cpp).
 
 #include "devices/statements/FileNumbers.h"
 #include "expressions/Evaluator.h"
 #include "interpreter/statements/Statements.h"
+#include "screen/statements/ImageStatements.h"
 
 #include <algorithm>
 
@@ -12,11 +14,6 @@ namespace korvelin {
 namespace {
 
 constexpr std::size_t MaxBindings = 401;
-
-// The graphics forms of GET and PUT belong to the graphics statements,
-// registered before this family; the file forms step in front of them.
-StatementHandler graphicsGet = nullptr;
-StatementHandler graphicsPut = nullptr;
 
 // The record buffer reaches over every field, even before the first GET.
 void coverRecord(FileEntry& e, std::size_t length) {
@@ -128,7 +125,7 @@ void executeGet(Interpreter& in, StatementArgs& args) {
     const Lexer::Mark start = in.lexer.mark();
     if (!isFileForm(in)) {
         in.lexer.returnTo(start);
-        return (graphicsGet ? graphicsGet : executeUnavailable)(in, args);
+        return executeImageGet(in, args);
     }
     FileEntry* file = nullptr;
     const std::int64_t offset = recordOffset(in, file);
@@ -149,7 +146,7 @@ void executePut(Interpreter& in, StatementArgs& args) {
     const Lexer::Mark start = in.lexer.mark();
     if (!isFileForm(in)) {
         in.lexer.returnTo(start);
-        return (graphicsPut ? graphicsPut : executeUnavailable)(in, args);
+        return executeImagePut(in, args);
     }
     FileEntry* file = nullptr;
     const std::int64_t offset = recordOffset(in, file);
@@ -163,8 +160,6 @@ void executePut(Interpreter& in, StatementArgs& args) {
 } // namespace
 
 void registerRandomFileStatements(std::array<StatementHandler, KeywordCount>& table) {
-    if (table[KwGet] != executeGet) graphicsGet = table[KwGet];
-    if (table[KwPut] != executePut) graphicsPut = table[KwPut];
     table[KwField] = executeField;
     table[KwLset] = executeLset;
     table[KwRset] = executeRset;

@@ -42,13 +42,13 @@ constexpr RegisterFamily statementFamilies[] = {
     registerOutputStatements,        // values/statements/PrintStatement.cpp
     registerScreenStatements,        // screen/statements/ScreenStatements.cpp
     registerConsoleInputStatements,  // screen/statements/ConsoleInput.cpp
-    registerGraphicsStatements,      // screen/statements/GraphicsStatements.cpp (takes LINE over)
+    registerGraphicsStatements,      // screen/statements/GraphicsStatements.cpp (LINE, LINE INPUT)
     registerImageStatements,         // screen/statements/ImageStatements.cpp
     registerPageStatements,          // screen/statements/PageStatements.cpp
     registerFileStatements,          // devices/statements/FileStatements.cpp
     registerDiskCommands,            // devices/statements/DiskCommands.cpp
     registerChainingStatements,      // interpreter/statements/Chaining.cpp
-    registerRandomFileStatements,    // devices/statements/RandomFiles.cpp (after the graphics GET/PUT)
+    registerRandomFileStatements,    // devices/statements/RandomFiles.cpp (GET/PUT, both forms)
     registerSoundStatements,         // devices/statements/SoundStatements.cpp
 };
 

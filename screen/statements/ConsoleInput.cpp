@@ -75,30 +75,9 @@ void executeLineInput(Interpreter& in, StatementArgs& args) {
     startInput(in, args, true);
 }
 
-namespace {
-
-// LINE INPUT here; the graphics LINE is drawn by the graphics statements.
-void executeLine(Interpreter& in, StatementArgs& args) {
-    Lexer& lexer = in.lexer;
-    const int start = lexer.position;
-    const int startChar = lexer.currentChar;
-    lexer.nextToken();
-    if (lexer.isWord(KwInput)) {
-        executeLineInput(in, args);
-        return;
-    }
-    lexer.position = start;
-    lexer.currentChar = startChar;
-    lexer.tokenKind = TokenWord;
-    lexer.wordId = KwLine;
-    executeUnavailable(in, args);
-}
-
-} // namespace
-
+// LINE INPUT comes through the LINE statement of the graphics statements.
 void registerConsoleInputStatements(std::array<StatementHandler, KeywordCount>& table) {
     table[KwInput] = executeInput;
-    table[KwLine] = executeLine;
 }
 
 namespace {

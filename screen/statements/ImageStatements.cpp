@@ -9,6 +9,7 @@
 #include "screen/Raster.h"
 #include "screen/statements/GraphicsArguments.h"
 #include "screen/statements/ImageFileNames.h"
+#include "screen/statements/ImageStatements.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
@@ -74,58 +75,10 @@ PixelPoint readPixelPoint(Interpreter& in) {
     return {pixelColumn(p.x), p.y};
 }
 
-// GET and PUT followed (after "@" or "#") by a constant are the record
-// statements of random files.
-bool isRecordForm(Interpreter& in) {
-    Lexer& lexer = in.lexer;
-    if (lexer.tokenKind == TokenConstant) return true;
-    if (!lexer.isSymbol(u'@') && !lexer.isSymbol(u'#')) return false;
-    const Lexer::Mark mark = lexer.mark();
+// The keyword current: skips it and an "@" after it.
+void skipToGraphicForm(Lexer& lexer) {
     lexer.nextToken();
-    const bool constant = lexer.tokenKind == TokenConstant;
-    lexer.returnTo(mark);
-    return constant;
-}
-
-// Runs the record form when it is one; false for the graphic form, with
-// the token after the keyword (and after "@") current.
-bool handledAsRecord(Interpreter& in, StatementArgs& args) {
-    Lexer& lexer = in.lexer;
-    const Lexer::Mark atKeyword = lexer.mark();
-    lexer.nextToken();
-    if (isRecordForm(in)) {
-        lexer.returnTo(atKeyword);
-        executeUnavailable(in, args);
-        return true;
-    }
     if (lexer.isSymbol(u'@')) lexer.nextToken();
-    return false;
-}
-
-void executeGet(Interpreter& in, StatementArgs& args) {
-    if (handledAsRecord(in, args)) return;
-    Lexer& lexer = in.lexer;
-    ScreenState& s = in.screen;
-    in.currentStatement = u"GET";
-    PixelPoint a = readPixelPoint(in);
-    in.expectSymbol(u'-');
-    lexer.nextToken();
-    PixelPoint b = readPixelPoint(in);
-    in.expectSymbol(u',');
-    lexer.nextToken();
-    const ImageArray array = readImageArray(in, true);
-    // Corners given in any order name the same rectangle.
-    if (a.x > b.x) std::swap(a.x, b.x);
-    if (a.y > b.y) std::swap(a.y, b.y);
-    const int width = checked16(b.x - a.x + 1), height = checked16(b.y - a.y + 1);
-    ImageBuffer* buffer = s.images.find(array.owner);
-    s.images.checkRoom(buffer, width, height);
-    QImage picture = raster::copyRect(s.page(s.activePage), a.x, a.y, width, height);
-    if (!buffer) buffer = &s.images.findOrCreate(array.owner);
-    buffer->picture = std::move(picture);
-    storeSize(in, array.owner, buffer->picture.size());
-    in.watchCheck();
-    in.checkStatementEnd(args);
 }
 
 raster::RasterOp readRasterOp(Interpreter& in) {
@@ -212,41 +165,6 @@ void putKanji(ScreenState& s, PixelPoint at, std::int32_t code, const PutOptions
     if (!changed.isEmpty()) s.pageChanged(s.activePage, changed);
 }
 
-void executePut(Interpreter& in, StatementArgs& args) {
-    if (handledAsRecord(in, args)) return;
-    Lexer& lexer = in.lexer;
-    ScreenState& s = in.screen;
-    in.currentStatement = u"PUT";
-    const PixelPoint at = readPixelPoint(in);
-    in.expectSymbol(u',');
-    lexer.nextToken();
-    if (lexer.isWord(KwKanji)) {
-        lexer.nextToken();
-        in.expectSymbol(u'(');
-        lexer.nextToken();
-        std::int32_t code = toLongRounded(evaluateExpression(in));
-        in.expectSymbol(u')');
-        lexer.nextToken();
-        const PutOptions o = readPutOptions(in);
-        if (code < 0) code += 0x10000; // &H8140 reads as a negative Integer
-        putKanji(s, at, code, o);
-    } else {
-        const ImageArray array = readImageArray(in, false);
-        const PutOptions o = readPutOptions(in);
-        // An array that never received a picture draws nothing.
-        const ImageBuffer* buffer = array.owner >= 0 ? s.images.find(array.owner) : nullptr;
-        if (buffer) {
-            const QSize size = storedSize(in, *buffer, array.owner);
-            if (!size.isEmpty())
-                putPicture(s, at,
-                           size == buffer->picture.size() ? buffer->picture
-                                                          : buffer->picture.copy(QRect(QPoint(0, 0), size)),
-                           o);
-        }
-    }
-    in.checkStatementEnd(args);
-}
-
 // BSAVE and BLOAD: the file name (".BMP" added when it has no "."), ",", the array.
 struct FileAndArray {
     QString path;
@@ -301,9 +219,68 @@ void executeBload(Interpreter& in, StatementArgs& args) {
 
 } // namespace
 
+void executeImageGet(Interpreter& in, StatementArgs& args) {
+    skipToGraphicForm(in.lexer);
+    Lexer& lexer = in.lexer;
+    ScreenState& s = in.screen;
+    in.currentStatement = u"GET";
+    PixelPoint a = readPixelPoint(in);
+    in.expectSymbol(u'-');
+    lexer.nextToken();
+    PixelPoint b = readPixelPoint(in);
+    in.expectSymbol(u',');
+    lexer.nextToken();
+    const ImageArray array = readImageArray(in, true);
+    // Corners given in any order name the same rectangle.
+    if (a.x > b.x) std::swap(a.x, b.x);
+    if (a.y > b.y) std::swap(a.y, b.y);
+    const int width = checked16(b.x - a.x + 1), height = checked16(b.y - a.y + 1);
+    ImageBuffer* buffer = s.images.find(array.owner);
+    s.images.checkRoom(buffer, width, height);
+    QImage picture = raster::copyRect(s.page(s.activePage), a.x, a.y, width, height);
+    if (!buffer) buffer = &s.images.findOrCreate(array.owner);
+    buffer->picture = std::move(picture);
+    storeSize(in, array.owner, buffer->picture.size());
+    in.watchCheck();
+    in.checkStatementEnd(args);
+}
+
+void executeImagePut(Interpreter& in, StatementArgs& args) {
+    skipToGraphicForm(in.lexer);
+    Lexer& lexer = in.lexer;
+    ScreenState& s = in.screen;
+    in.currentStatement = u"PUT";
+    const PixelPoint at = readPixelPoint(in);
+    in.expectSymbol(u',');
+    lexer.nextToken();
+    if (lexer.isWord(KwKanji)) {
+        lexer.nextToken();
+        in.expectSymbol(u'(');
+        lexer.nextToken();
+        std::int32_t code = toLongRounded(evaluateExpression(in));
+        in.expectSymbol(u')');
+        lexer.nextToken();
+        const PutOptions o = readPutOptions(in);
+        if (code < 0) code += 0x10000; // &H8140 reads as a negative Integer
+        putKanji(s, at, code, o);
+    } else {
+        const ImageArray array = readImageArray(in, false);
+        const PutOptions o = readPutOptions(in);
+        // An array that never received a picture draws nothing.
+        const ImageBuffer* buffer = array.owner >= 0 ? s.images.find(array.owner) : nullptr;
+        if (buffer) {
+            const QSize size = storedSize(in, *buffer, array.owner);
+            if (!size.isEmpty())
+                putPicture(s, at,
+                           size == buffer->picture.size() ? buffer->picture
+                                                          : buffer->picture.copy(QRect(QPoint(0, 0), size)),
+                           o);
+        }
+    }
+    in.checkStatementEnd(args);
+}
+
 void registerImageStatements(std::array<StatementHandler, KeywordCount>& table) {
-    table[KwGet] = executeGet;
-    table[KwPut] = executePut;
     table[KwBsave] = executeBsave;
     table[KwBload] = executeBload;
 }
