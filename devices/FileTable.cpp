@@ -73,8 +73,9 @@ void FileTable::open(std::int32_t number, const std::u16string& name, FileMode m
         if (openers.serial) {
             device = openers.serial(entryName, e);
         } else {
-            auto port = std::make_unique<SerialPortDevice>(
-                serial.devices[static_cast<std::size_t>(serial.portIndex)], serial, e.inputBuffer, serialHooks);
+            auto port =
+                std::make_unique<SerialPortDevice>(serial.devices[static_cast<std::size_t>(serial.portIndex)],
+                                                   serial, e.inputBuffer, serialHooks);
             portFailed = !port->opened();
             device = std::move(port);
         }

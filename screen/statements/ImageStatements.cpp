@@ -2,6 +2,7 @@
 // image buffers of screen/ImageTable.h, each owned by an array whose
 // elements 0 and 1 hold the picture's width and height.
 
+#include "screen/statements/ImageStatements.h"
 #include "expressions/Evaluator.h"
 #include "interpreter/statements/Statements.h"
 #include "screen/BitmapFile.h"
@@ -9,7 +10,6 @@
 #include "screen/Raster.h"
 #include "screen/statements/GraphicsArguments.h"
 #include "screen/statements/ImageFileNames.h"
-#include "screen/statements/ImageStatements.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
