@@ -190,7 +190,13 @@ std::optional<ParsedProgram> parseProgramLines(std::u16string_view text, Lexer* 
                                                LineToolResult& failure) {
     ParsedProgram program;
     std::optional<Lexer::Mark> mark;
-    if (referenceScanner) mark = referenceScanner->mark();
+    // References are line numbers; a constant too large for a number is
+    // just a token here (running it is what fails).
+    std::optional<Lexer::OverflowTolerated> tolerateOverflow;
+    if (referenceScanner) {
+        mark = referenceScanner->mark();
+        tolerateOverflow.emplace(*referenceScanner);
+    }
     auto fail = [&](int number, std::int32_t caret) -> std::optional<ParsedProgram> {
         if (mark) referenceScanner->returnTo(*mark);
         failure = failed(number, caret);

@@ -267,9 +267,25 @@ class Lexer {
     const KeywordTable* classicReservedWords = nullptr;
 
     // Whether a numeric constant beyond the Double range fails (the
-    // overflow error) when scanned; preparation turns it off while it
-    // splits lines.
+    // overflow error) when scanned; what only looks for statement ends or
+    // line references turns it off with an OverflowTolerated.
     bool refuseOverflow = true;
+
+    // While one lives, a constant beyond the Double range scans as a token
+    // like any other.
+    class OverflowTolerated {
+      public:
+        explicit OverflowTolerated(Lexer& lexer) : lexer_(lexer), before_(lexer.refuseOverflow) {
+            lexer_.refuseOverflow = false;
+        }
+        ~OverflowTolerated() { lexer_.refuseOverflow = before_; }
+        OverflowTolerated(const OverflowTolerated&) = delete;
+        OverflowTolerated& operator=(const OverflowTolerated&) = delete;
+
+      private:
+        Lexer& lexer_;
+        bool before_;
+    };
 
   private:
     void readToken();

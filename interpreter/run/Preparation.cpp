@@ -126,11 +126,7 @@ void Interpreter::prepareProgram(PrepareMode mode) {
 void Interpreter::prepareText(const std::u16string& text, int firstSlot) {
     // Splitting only looks for statement ends; a constant too large is the
     // error of the statement that evaluates it.
-    struct KeepOverflowForRun {
-        Lexer& lexer;
-        explicit KeepOverflowForRun(Lexer& l) : lexer(l) { lexer.refuseOverflow = false; }
-        ~KeepOverflowForRun() { lexer.refuseOverflow = true; }
-    } keepOverflow(lexer);
+    const Lexer::OverflowTolerated keepOverflowForRun(lexer);
     int slot = firstSlot;
     std::size_t offset = 0;
     while (offset < text.size()) {

@@ -133,6 +133,11 @@ TEST(Renumber, SpacingAndWhatIsNoReference) {
     EXPECT_EQ(renumber(run, u"10 GOTO20\n20 IF A THEN10", 100, 0, 10),
               programText(u"100 GOTO110\n110 IF A THEN100\n"));
     run.in->lexer.classicReservedWords = nullptr;
+    // A constant too large for a number is only text to the tools; the
+    // lexer refuses it again afterwards.
+    EXPECT_EQ(renumber(run, u"10 A=1E999: GOTO 20\n20 B=1D400: GOTO 10", 100, 0, 10),
+              programText(u"100 A=1E999: GOTO 110\n110 B=1D400: GOTO 100\n"));
+    EXPECT_TRUE(run.in->lexer.refuseOverflow);
     // A line longer than 255 characters is cut.
     const std::u16string longLine = u"10 REM " + std::u16string(300, u'x');
     const std::u16string sorted = sortProgramLines(programText(longLine)).text;
