@@ -9,7 +9,6 @@
 #include "screen/KanjiGlyph.h"
 #include "screen/Raster.h"
 #include "screen/statements/GraphicsArguments.h"
-#include "screen/statements/ImageFileNames.h"
 #include "values/InterpreterError.h"
 #include "values/ValueOps.h"
 
@@ -182,7 +181,8 @@ FileAndArray readFileAndArray(Interpreter& in, bool create) {
     lexer.nextToken();
     FileAndArray r;
     r.array = readImageArray(in, create);
-    r.path = imageFilePath(in, text);
+    // As every disk statement: the drive and its current directory.
+    r.path = in.paths.hostPath(in.paths.resolve(text));
     return r;
 }
 

@@ -20,6 +20,7 @@ struct FolderRun {
     ProgramRun r;
     explicit FolderRun(std::u16string_view program) {
         r.in->currentProgramPath = (dir.path() + QStringLiteral("/PROG.BAS")).toStdU16String();
+        r.in->paths.setProgramFolder(dir.path());
         r.run(program);
     }
     QString file(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -97,7 +98,7 @@ TEST(BitmapFiles, BrokenFilesFailWithoutChangingTheBuffer) {
     for (const Case c : {Case{u"CUT", 21}, Case{u"TEXT", 21}, Case{u"HUGE", 21}, Case{u"PICTURE", 21},
                          Case{u"MISSING", 53}}) {
         ProgramRun r;
-        r.in->currentProgramPath = (dir.path() + QStringLiteral("/P.BAS")).toStdU16String();
+        r.in->paths.setProgramFolder(dir.path());
         std::u16string program = u"10 ON ERROR GOTO 100: GET (0,0)-(2,2),A: BLOAD \"";
         program += c.name;
         program += u"\",A\n20 END\n100 E=ERR: RESUME 20";
@@ -113,6 +114,16 @@ TEST(BitmapFiles, BrokenFilesFailWithoutChangingTheBuffer) {
     ProgramRun none(u"10 ON ERROR GOTO 100: BSAVE \"X\",A\n20 GET (0,0)-(1,1),B: B(0)=0: BSAVE \"Y\",B\n"
                     u"30 END\n100 E=E*100+ERR: RESUME NEXT");
     EXPECT_EQ(none.num(u"E!"), 105);
+}
+
+TEST(BitmapFiles, NamesResolveAsTheDiskStatementsDo) {
+    FolderRun f(u"10 MKDIR \"Sub\": CHDIR \"SUB\": PSET (0,0),2: GET (0,0)-(0,0),A\n"
+                u"20 BSAVE \"IN\",A: BSAVE \"..\\UP\",A\n"
+                u"30 CHDIR \"..\": BLOAD \"sub\\in.bmp\",B: W=B(0)");
+    ASSERT_FALSE(f.r.failed()) << std::string(f.r.lastError().begin(), f.r.lastError().end());
+    EXPECT_TRUE(QFile::exists(f.file("SUB/IN.BMP")));
+    EXPECT_TRUE(QFile::exists(f.file("UP"))); // a name with a "." anywhere keeps it as it is
+    EXPECT_EQ(f.r.num(u"W!"), 1);
 }
 
 TEST(BitmapFiles, SavingReplacesAnOlderFileWhole) {
