@@ -292,8 +292,12 @@ void EditorWindow::menu_setprn_Click() {
 }
 
 void EditorWindow::menu_setpfont_Click() {
-    if (dialogs_.printerFont(this, settings_.printerFont))
-        interpreter_.printer.setFont(applyPrinterFont(settings_.printerFont));
+    // PUT ... KANJI and the printer share one font name: the dialog offers
+    // the name the last PUT ... KANJI gave, and what it chooses is kept.
+    settings_.printerFont.PrinterFontName = QString::fromStdU16String(interpreter_.screen.kanjiFontName);
+    if (!dialogs_.printerFont(this, settings_.printerFont)) return;
+    interpreter_.screen.kanjiFontName = settings_.printerFont.PrinterFontName.toStdU16String();
+    interpreter_.printer.setFont(applyPrinterFont(settings_.printerFont));
 }
 
 void EditorWindow::printReportingFailure(const std::function<void()>& print) {

@@ -69,7 +69,7 @@ void drawLineStatement(Interpreter& in) {
         } else if (lexer.isSymbol(u',')) {
             // A line style: read and not used.
             lexer.nextToken();
-            if (!lexer.atStatementEnd()) evaluateExpression(in);
+            evaluateExpression(in);
             drawn(s, raster::line(page, x1, from.y, x2, to.y, pixel));
         } else {
             raise(ErrSyntax);

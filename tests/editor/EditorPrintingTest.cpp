@@ -81,6 +81,21 @@ TEST(EditorPrinting, FontDialogChoiceIsStoredAndApplied) {
     EXPECT_EQ(h.session->settings.printerFont.PrinterFontName, QStringLiteral("ＭＳ ゴシック"));
     EXPECT_EQ(h.in().printer.font().name, QStringLiteral("@ＭＳ ゴシック"));
     EXPECT_EQ(h.in().printer.font().pointSize, 10);
+
+    // PUT ... KANJI and the dialog share the name: the dialog offers the
+    // last PUT's, and the last choice is what the settings file keeps.
+    h.type(QStringLiteral("10 PUT (0,0),KANJI(&H2422),PSET,,,1,1,\"ＭＳ Ｐ明朝\"\n"));
+    h.run();
+    h.dialogs.printerFontAnswer = false;
+    h.editor().menu_setpfont_Click();
+    EXPECT_EQ(h.dialogs.offeredPrinterFontName, QStringLiteral("ＭＳ Ｐ明朝"));
+    h.dialogs.printerFontAnswer = true;
+    h.editor().menu_setpfont_Click();
+    h.dialogs.saveAnswers.push_back(SaveAnswer::No);
+    h.editor().close();
+    Settings reread;
+    reread.load(h.folder.path() + QLatin1Char('/'));
+    EXPECT_EQ(reread.printerFont.PrinterFontName, QStringLiteral("ＭＳ ゴシック"));
 }
 
 // Run by tests/editor/cups-pdf.sh with a private CUPS and its cups-pdf queue.

@@ -67,6 +67,7 @@ class ScriptedDialogs : public UserDialogs {
     }
     bool printerFont(QWidget*, PrinterFontSettings& settings) override {
         ++printerFontDialogs;
+        offeredPrinterFontName = settings.PrinterFontName;
         if (printerFontAnswer) settings = printerFontChoice;
         return printerFontAnswer;
     }
@@ -112,6 +113,7 @@ class ScriptedDialogs : public UserDialogs {
     int printSetups = 0;
     bool printerFontAnswer = false;
     PrinterFontSettings printerFontChoice;
+    QString offeredPrinterFontName;
     int printerFontDialogs = 0;
     std::vector<QString> questions; // "title|text"
     std::deque<QMessageBox::StandardButton> answers;
