@@ -31,8 +31,8 @@ std::vector<CallHistoryRow> callHistoryRows(const Interpreter& in) {
             text.chop(1);
         const QString number = withSign(level + 1).right(2);
         const QString line = (QStringLiteral("   ") + withSign(s.key / 100)).right(5);
-        rows.push_back({number + QStringLiteral(" : ") + line + QStringLiteral("  ") + text,
-                        s.lineOffset + s.column, static_cast<int>(s.text.text.size())});
+        rows.push_back(
+            {number + QStringLiteral(" : ") + line + QStringLiteral("  ") + text, s.lineOffset + s.column});
     }
     return rows;
 }
@@ -62,8 +62,7 @@ CallHistoryWindow::CallHistoryWindow(std::vector<CallHistoryRow> rows, Jump jump
 
 void CallHistoryWindow::jumpTo(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size()) || !jump_) return;
-    jump_(rows_[static_cast<std::size_t>(row)].statementOffset,
-          rows_[static_cast<std::size_t>(row)].statementLength);
+    jump_(rows_[static_cast<std::size_t>(row)].statementOffset);
 }
 
 } // namespace korvelin

@@ -1,7 +1,7 @@
 #pragma once
 // The call history of a program stopped at a break: one row per active
-// call, the outermost first. Clicking a row selects the calling statement
-// in the editor; double-clicking also closes the window.
+// call, the outermost first. Clicking a row puts the editor's caret where
+// the calling statement begins; double-clicking also closes the window.
 
 #include <QDialog>
 
@@ -18,7 +18,6 @@ class Interpreter;
 struct CallHistoryRow {
     QString text;        // " 1 :    10  GOSUB 100"
     int statementOffset; // CR LF offset of the calling statement
-    int statementLength;
 };
 
 // The calling statements of the levels below the break's own entry.
@@ -27,7 +26,7 @@ std::vector<CallHistoryRow> callHistoryRows(const Interpreter& in);
 class CallHistoryWindow : public QDialog {
     Q_OBJECT
   public:
-    using Jump = std::function<void(int crlfOffset, int length)>;
+    using Jump = std::function<void(int crlfOffset)>;
     CallHistoryWindow(std::vector<CallHistoryRow> rows, Jump jump, QWidget* parent = nullptr);
 
     QListWidget* List1 = nullptr;

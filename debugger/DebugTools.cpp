@@ -25,30 +25,10 @@ void DebugTools::showWatchWindow() {
 
 void DebugTools::ShowCallHistory() {
     CallHistoryWindow window(
-        callHistoryRows(interpreter_), [this](int offset, int length) { selectStatement(offset, length); },
-        &editor_);
+        callHistoryRows(interpreter_), [this](int offset) { editor_.placeCaret(offset); }, &editor_);
     if (callHistoryPosition_) window.move(*callHistoryPosition_);
     dialogs_.showModal(window);
     callHistoryPosition_ = window.pos();
-}
-
-void DebugTools::selectStatement(int crlfOffset, int length) {
-    ProgramEditor& box = *editor_.RichTextBox1;
-    const QString text = box.toPlainText();
-    // A statement after ":" keeps the blank before it; the selection does not.
-    int from = documentPosition(text, crlfOffset);
-    while (from < text.size() && text[from] == QLatin1Char(' ') && length > 0) {
-        ++from;
-        --length;
-    }
-    QTextCursor cursor = box.textCursor();
-    cursor.setPosition(from);
-    // The statement ends with its line at the latest.
-    const QTextBlock block = cursor.block();
-    const int lineEnd = block.position() + block.length() - 1;
-    cursor.setPosition(std::clamp(from + length, from, std::max(from, lineEnd)), QTextCursor::KeepAnchor);
-    box.setTextCursor(cursor);
-    box.ensureCursorVisible();
 }
 
 } // namespace korvelin

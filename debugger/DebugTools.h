@@ -25,7 +25,6 @@ class DebugTools : public DebugCommands {
 
     // Selects a calling statement in the editor (a CR LF offset of the
     // program text, as the error caret uses).
-    void selectStatement(int crlfOffset, int length);
 
     WatchWindow watchWindow;
 

@@ -102,14 +102,14 @@ TEST(WatchWindow, CancelOrAnEmptyTextAddsNothingAndABadExpressionIsReported) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST(CallHistory, NestedGosubsListTheCallsAndAClickSelectsTheCallingStatement) {
+TEST(CallHistory, NestedGosubsListTheCallsAndAClickPutsTheCaretAtTheCallingStatement) {
     EditorHarness h;
     h.type(QStringLiteral("10 A=1: GOSUB 100\n20 END\n100 GOSUB 200\n110 RETURN\n200 STOP\n210 RETURN\n"));
     EXPECT_FALSE(h.editor().menuEnabled(QStringLiteral("menu_call")));
     h.run();
     ASSERT_EQ(h.control().runState(), RunState::Break);
     QStringList rows;
-    QString selectedAfterClick;
+    int caretAfterClick = -1;
     bool closedByDoubleClick = false;
     h.dialogs.dialogScripts.push_back([&](QDialog& dialog) {
         auto& window = dynamic_cast<CallHistoryWindow&>(dialog);
@@ -117,16 +117,18 @@ TEST(CallHistory, NestedGosubsListTheCallsAndAClickSelectsTheCallingStatement) {
         for (int i = 0; i < window.List1->count(); ++i)
             rows << window.List1->item(i)->text();
         emit window.List1->itemClicked(window.List1->item(1));
-        selectedAfterClick = h.text().textCursor().selectedText();
+        caretAfterClick = h.text().textCursor().position();
         emit window.List1->itemDoubleClicked(window.List1->item(0));
         closedByDoubleClick = window.result() == QDialog::Accepted;
     });
     h.editor().menuItem(QStringLiteral("menu_call"))->trigger();
     EXPECT_EQ(rows, (QStringList{QStringLiteral(" 1 :    10   GOSUB 100"),
                                  QStringLiteral(" 2 :   100  GOSUB 200")}));
-    EXPECT_EQ(selectedAfterClick, QStringLiteral("GOSUB 200"));
-    EXPECT_EQ(h.text().textCursor().selectedText(), QStringLiteral("GOSUB 100"));
-    EXPECT_EQ(h.text().textCursor().selectionStart(), 8);
+    // The caret goes where the calling statement begins (the blank after
+    // ":" belongs to it), nothing is selected.
+    EXPECT_EQ(caretAfterClick, h.text().toPlainText().indexOf(QStringLiteral("GOSUB 200")));
+    EXPECT_EQ(h.text().textCursor().position(), 7);
+    EXPECT_FALSE(h.text().textCursor().hasSelection());
     EXPECT_TRUE(closedByDoubleClick);
 
     h.control().ResumeRun();
