@@ -219,6 +219,12 @@ QString DosPaths::hostFolderOf(std::u16string_view dosName, std::u16string& last
     return hostPath(folder);
 }
 
+void DosPaths::checkNameCharacters(std::u16string_view name) {
+    for (const char16_t c : name)
+        if (c < 0x20 || std::u16string_view(u"*?<>|\"").find(c) != std::u16string_view::npos)
+            failHost(HostFailureKind::BadFileName);
+}
+
 std::u16string DosPaths::parentOf(std::u16string_view directory) {
     std::u16string d(directory);
     if (d.size() <= 3) return d;

@@ -66,6 +66,9 @@ class DosPaths {
     static int driveIndex(char16_t letter);
     // One level up ("C:\A\B\" -> "C:\A\"); a root stays the root.
     static std::u16string parentOf(std::u16string_view directory);
+    // A name to create or open must not hold a character DOS names cannot
+    // ("*?<>|" and the double quote, control characters): a bad file name.
+    static void checkNameCharacters(std::u16string_view name);
 
     std::u16string AppDirectory;
     std::u16string CurrentDirectory;

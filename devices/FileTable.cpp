@@ -90,6 +90,7 @@ void FileTable::open(std::int32_t number, const std::u16string& name, FileMode m
             device = std::make_unique<DiskFile>(hostPath, mode);
         }
     } else {
+        DosPaths::checkNameCharacters(name);
         const bool plain = name.find_first_of(u"\\/:") == std::u16string::npos;
         if (plain) entryName = paths.resolve(name);
         hostPath = QFileInfo(paths.hostPath(entryName)).absoluteFilePath();
@@ -122,6 +123,12 @@ bool FileTable::hasSerialPort() const {
     for (const FileEntry& e : entries_)
         if (e.isSerialPort()) return true;
     return false;
+}
+
+bool FileTable::holdsHostFile(const QString& absolutePath) const {
+    return std::any_of(entries_.begin(), entries_.end(), [&](const FileEntry& e) {
+        return e.isOpen() && !e.hostPath.isEmpty() && e.hostPath == absolutePath;
+    });
 }
 
 void FileTable::close(std::int32_t number) {

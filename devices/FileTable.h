@@ -128,6 +128,8 @@ class FileTable {
 
     // Whether a file number has the serial port (only one can at a time).
     bool hasSerialPort() const;
+    // Whether a file number has this host file (an absolute path) open.
+    bool holdsHostFile(const QString& absolutePath) const;
 
     DeviceOpeners openers;
     // The settings the port opens with; OPEN "COMn:..." letters change them.

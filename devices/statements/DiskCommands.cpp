@@ -41,7 +41,9 @@ void executeChdir(Interpreter& in, StatementArgs& args) {
 }
 
 void executeMkdir(Interpreter& in, StatementArgs& args) {
-    const QString host = in.paths.hostPath(in.paths.resolve(readArgument(in)));
+    const std::u16string name = in.paths.resolve(readArgument(in));
+    DosPaths::checkNameCharacters(name);
+    const QString host = in.paths.hostPath(name);
     if (::mkdir(hostBytes(host).constData(), 0777) != 0) {
         // An existing name is an access error of the path.
         if (errno == EEXIST) failHost(HostFailureKind::BadFileName);
@@ -61,6 +63,12 @@ void executeRmdir(Interpreter& in, StatementArgs& args) {
     in.checkStatementEnd(args);
 }
 
+// A file a program has open is neither deleted nor renamed under it (the
+// path/file access error).
+void refuseOpenFile(const Interpreter& in, const QString& host) {
+    if (in.files.holdsHostFile(QFileInfo(host).absoluteFilePath())) failHost(HostFailureKind::BadFileName);
+}
+
 void removeFile(const QString& host) {
     if (QFileInfo(host).isDir()) failHost(HostFailureKind::FileNotFound);
     if (::unlink(hostBytes(host).constData()) != 0) failWithErrno(errno);
@@ -72,13 +80,18 @@ void executeKill(Interpreter& in, StatementArgs& args) {
     std::u16string pattern;
     const QString folder = in.paths.hostFolderOf(resolved, pattern);
     if (!hasWildcard(pattern)) {
-        removeFile(in.paths.hostPath(resolved));
+        const QString host = in.paths.hostPath(resolved);
+        refuseOpenFile(in, host);
+        removeFile(host);
     } else {
         if (!QFileInfo(folder).isDir()) failHost(HostFailureKind::FileNotFound);
         QStringList matches;
         for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
             if (matchesWildcard(pattern, name.toStdU16String())) matches.push_back(name);
         if (matches.isEmpty()) failHost(HostFailureKind::FileNotFound);
+        // Nothing goes when one of them is open.
+        for (const QString& name : matches)
+            refuseOpenFile(in, QDir(folder).filePath(name));
         for (const QString& name : matches)
             removeFile(QDir(folder).filePath(name));
     }
@@ -90,10 +103,12 @@ void executeName(Interpreter& in, StatementArgs& args) {
     const std::u16string from = in.paths.resolve(readArgument(in));
     in.expectWord(KwAs);
     const std::u16string to = in.paths.resolve(readArgument(in));
+    DosPaths::checkNameCharacters(to);
     if (from[0] != to[0]) failHost(HostFailureKind::RenameAcrossDrives);
     const QString hostFrom = in.paths.hostPath(from);
     const QString hostTo = in.paths.hostPath(to);
     if (!QFileInfo::exists(hostFrom)) failHost(HostFailureKind::FileNotFound);
+    refuseOpenFile(in, hostFrom);
     // Renaming onto an existing name would replace it on this host.
     if (QFileInfo::exists(hostTo) &&
         QFileInfo(hostTo).absoluteFilePath() != QFileInfo(hostFrom).absoluteFilePath())

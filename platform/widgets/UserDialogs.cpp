@@ -121,7 +121,7 @@ QMessageBox::StandardButton UserDialogs::ask(QWidget* parent, const QString& tit
 }
 
 void UserDialogs::inform(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

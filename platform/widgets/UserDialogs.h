@@ -41,7 +41,7 @@ class UserDialogs {
     // A question with the question icon and its own title; the button pressed.
     virtual QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
                                             QMessageBox::StandardButtons buttons);
-    // A message with an OK button and its own title.
+    // A message with an OK button and its own title, no icon.
     virtual void inform(QWidget* parent, const QString& title, const QString& text);
     // Shows a dialog modally until it is hidden.
     virtual void showModal(QDialog& dialog);

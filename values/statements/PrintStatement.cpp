@@ -145,9 +145,11 @@ FileEntry& readFileNumber(Interpreter& in) {
     Lexer& lexer = in.lexer;
     lexer.nextToken();
     if (lexer.tokenKind != TokenConstant || lexer.tokenValue.isString()) raise(ErrSyntax);
+    // The range is checked on the value as written, the entry is the
+    // rounded one (as OPEN names it): #1.6 is file 2.
     const double n = lexer.tokenValue.toDouble();
     if (!(n >= 1 && n <= 9)) raise(ErrBadFileNumber);
-    FileEntry& file = in.files.openEntry(static_cast<std::int32_t>(n));
+    FileEntry& file = in.files.openEntry(toLongRounded(lexer.tokenValue));
     lexer.nextToken();
     in.expectSymbol(u',');
     lexer.nextToken();
