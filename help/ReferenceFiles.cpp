@@ -2,6 +2,8 @@
 
 #include "values/Cp932.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -125,7 +127,8 @@ bool ReferenceFiles::readIndex(const QString& path) {
     for (qsizetype k = 0; k < total; ++k) {
         const auto first = parseNumber(items[2 * k]);
         const auto count = parseNumber(items[2 * k + 1]);
-        if (!first || !count || *count < 1 || *count - 1 > maxRecordsPerEntry) return fail(indexFile, false);
+        // A count of 0 or 1 is an entry without text.
+        if (!first || !count || *count < 0 || *count - 1 > maxRecordsPerEntry) return fail(indexFile, false);
         index_.push_back({*first, *count});
     }
     return true;
@@ -140,7 +143,7 @@ QString ReferenceFiles::name(int entry) const {
 QString ReferenceFiles::entryText(int entry) {
     if (!loaded_ || entry < 1 || entry > entryCount()) return {};
     const IndexItem& item = index_[static_cast<std::size_t>(entry - 1)];
-    const qint64 records = item.recordCount - 1;
+    const qint64 records = std::max<qint64>(0, item.recordCount - 1);
     QString text = name(entry) + QStringLiteral("\r\n");
     if (records == 0) return text;
 

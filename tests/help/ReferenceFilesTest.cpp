@@ -28,10 +28,11 @@ struct Folder {
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
     }
-    // Two statements and one function; A has two paragraphs, B none, SIN one line.
+    // Three statements and one function; A has two paragraphs, B and C
+    // none (counts 1 and 0), SIN one line.
     Folder() {
-        write("SYNTAX.DAT", "2\r\nA\r\nB\r\n1\r\nSIN\r\n");
-        write("SYNTAX2.IDX", "0,5\r\n4,1\r\n4,2\r\n");
+        write("SYNTAX.DAT", "3\r\nA\r\nB\r\nC\r\n1\r\nSIN\r\n");
+        write("SYNTAX2.IDX", "0,5\r\n4,1\r\n4,0\r\n4,2\r\n");
         write("SYNTAX2.RND", record(QStringLiteral("【書式】 A 式")) + record(QStringLiteral("　続き")) +
                                  record(QStringLiteral("Second paragraph")) +
                                  record(QStringLiteral(" tail")) + record(QStringLiteral("正弦")));
@@ -43,19 +44,21 @@ TEST(ReferenceFiles, RecordsBecomeParagraphsUnderTheName) {
     Folder folder;
     ReferenceFiles files;
     ASSERT_TRUE(files.load(folder.path())) << files.error().toStdString();
-    EXPECT_EQ(files.statementNames(), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_EQ(files.statementNames(),
+              QStringList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
     EXPECT_EQ(files.functionNames(), QStringList({QStringLiteral("SIN")}));
-    EXPECT_EQ(files.entryCount(), 3);
-    EXPECT_EQ(files.name(3), QStringLiteral("SIN"));
+    EXPECT_EQ(files.entryCount(), 4);
+    EXPECT_EQ(files.name(4), QStringLiteral("SIN"));
 
     // A record starting with a letter opens a paragraph after an empty line;
     // blanks and ideographic spaces continue it; trailing blanks go.
     EXPECT_EQ(files.entryText(1),
               QStringLiteral("A\r\n\r\n 【書式】 A 式\r\n 　続き\r\n\r\n Second paragraph\r\n  tail\r\n"));
-    // A count of 1 means no records: only the name.
+    // A count of 1 (or 0) means no records: only the name.
     EXPECT_EQ(files.entryText(2), QStringLiteral("B\r\n"));
-    EXPECT_EQ(files.entryText(3), QStringLiteral("SIN\r\n\r\n 正弦\r\n"));
-    EXPECT_EQ(files.entryText(4), QString());
+    EXPECT_EQ(files.entryText(3), QStringLiteral("C\r\n"));
+    EXPECT_EQ(files.entryText(4), QStringLiteral("SIN\r\n\r\n 正弦\r\n"));
+    EXPECT_EQ(files.entryText(5), QString());
 }
 
 TEST(ReferenceFiles, AMissingOrDamagedFileIsNamed) {
@@ -72,10 +75,10 @@ TEST(ReferenceFiles, AMissingOrDamagedFileIsNamed) {
         {"SYNTAX.DAT", "5\r\nA\r\nB\r\n", "SYNTAX.DAT", false},         // fewer names than counted
         {"SYNTAX.DAT", "151\r\n", "SYNTAX.DAT", false},                 // more than the window holds
         {"SYNTAX.DAT", "2\r\nA\r\nB\r\n", "SYNTAX.DAT", false},         // the function count is missing
-        {"SYNTAX2.IDX", "0,5\r\n4,1\r\n", "SYNTAX2.IDX", false},        // an entry without its index
-        {"SYNTAX2.IDX", "0,5\r\n4,0\r\n4,2\r\n", "SYNTAX2.IDX", false}, // a count below 1
-        {"SYNTAX2.IDX", "0,5\r\n-4,1\r\n4,2\r\n", "SYNTAX2.IDX", false},
-        {"SYNTAX2.IDX", "0,5\r\n4,99999\r\n4,2\r\n", "SYNTAX2.IDX", false},
+        {"SYNTAX2.IDX", "0,5\r\n4,1\r\n4,0\r\n", "SYNTAX2.IDX", false}, // an entry without its index
+        {"SYNTAX2.IDX", "0,5\r\n4,1\r\n4,-1\r\n4,2\r\n", "SYNTAX2.IDX", false}, // a negative count
+        {"SYNTAX2.IDX", "0,5\r\n-4,1\r\n4,0\r\n4,2\r\n", "SYNTAX2.IDX", false},
+        {"SYNTAX2.IDX", "0,5\r\n4,99999\r\n4,0\r\n4,2\r\n", "SYNTAX2.IDX", false},
     };
     for (const Case& c : cases) {
         Folder folder;
@@ -98,7 +101,7 @@ TEST(ReferenceFiles, AMissingOrDamagedFileIsNamed) {
     EXPECT_TRUE(files.error().contains(QStringLiteral("SYNTAX2.RND")));
     EXPECT_EQ(files.entryText(2), QStringLiteral("B\r\n")); // needs no record
     QFile::remove(shortRecords.dir.filePath(QStringLiteral("SYNTAX2.RND")));
-    EXPECT_EQ(files.entryText(3), QString());
+    EXPECT_EQ(files.entryText(4), QString());
     EXPECT_TRUE(files.error().contains(QStringLiteral("SYNTAX2.RND")));
     EXPECT_TRUE(files.error().contains(QStringLiteral("見つかりません")));
 }
