@@ -47,7 +47,8 @@ void startInput(Interpreter& in, StatementArgs& args, bool lineInput) {
     request = InputRequest{};
     request.lineInput = lineInput;
     for (;;) {
-        if (request.count == MaxInputVariables) raise(ErrSubscript);
+        // The request holds 21 variables; a 22nd is out of its range.
+        if (request.count == MaxInputVariables) failHost(HostFailureKind::Other);
         const int name = in.parseVariableTarget();
         const std::size_t k = static_cast<std::size_t>(request.count++);
         request.nameIds[k] = name;
@@ -91,7 +92,13 @@ bool readInputItems(WordTable& words, std::u16string_view line, const std::vecto
     lexer.nextChar();
     for (;;) {
         const std::size_t k = items.size();
-        if (k >= stringTargets.size()) return false; // more items than variables
+        if (k >= stringTargets.size()) {
+            // A comma after the last item ends the line as well as its end
+            // does ("1,"); anything more is an item too many.
+            lexer.nextToken();
+            if (lexer.tokenKind == TokenEnd) break;
+            return false;
+        }
         if (stringTargets[k]) {
             std::u16string raw;
             while (lexer.currentChar != u',' && lexer.currentChar != EndOfText) {

@@ -170,7 +170,7 @@ void executeFileInput(Interpreter& in, StatementArgs& args, bool lineInput) {
         in.variables[slot] = Value::bytes(std::move(line));
     } else {
         for (int count = 1;; ++count) {
-            if (count > MaxInputVariables) raise(ErrSubscript);
+            if (count > MaxInputVariables) failHost(HostFailureKind::Other);
             const int name = in.parseVariableTarget();
             const std::int32_t slot = in.lookupTarget(name);
             Value item;

@@ -31,6 +31,10 @@ TEST(InputLine, NumbersNeedOneConstantPerVariable) {
     EXPECT_EQ(p.items[1].toDouble(), -2.5);
     EXPECT_FALSE(parse(u"1", {false, false}).accepted);
     EXPECT_FALSE(parse(u"1,2,3", {false, false}).accepted);
+    // A comma after the last item ends the line like its end.
+    EXPECT_TRUE(parse(u"1,2,", {false, false}).accepted);
+    EXPECT_TRUE(parse(u"x,", {true}).accepted);
+    EXPECT_FALSE(parse(u"1,2, x", {false, false}).accepted);
     EXPECT_FALSE(parse(u"", {false}).accepted);
     EXPECT_FALSE(parse(u"abc", {false}).accepted); // a word is no number
     EXPECT_FALSE(parse(u"-", {false}).accepted);
@@ -122,8 +126,8 @@ TEST(ConsoleInput, EndOfTypingEndsTheRunAndTooManyVariablesFail) {
     TypedRun r(u"10 INPUT A\n20 PRINT \"after\"", {});
     EXPECT_EQ(r.host.screen, u"? ");
     TypedRun many(u"10 INPUT A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U,V", {});
-    EXPECT_EQ(many.in.errors.errorNumber, 9);
-    TypedRun file(u"10 INPUT #1,A", {}); // file input: #1 is not open
+    EXPECT_EQ(many.in.errors.errorNumber, 21); // the request holds 21: a host range failure
+    TypedRun file(u"10 INPUT #1,A", {});       // file input: #1 is not open
     EXPECT_EQ(file.in.errors.errorNumber, 60);
     TypedRun bad(u"10 INPUT \"x\" A", {});
     EXPECT_EQ(bad.in.errors.errorNumber, 1);
