@@ -114,24 +114,32 @@ void BatchHost::waitForEvents() {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         return;
     }
-    // A program that waits for keys gets one more.
-    keysWanted(in_->keyboard.keyBuffer, in_->keyboard.keyBuffer.size() + 1);
+    // A program that waits for keys gets one more; none is left to come
+    // when stdin has ended.
+    if (!readKeys(in_->keyboard.keyBuffer, in_->keyboard.keyBuffer.size() + 1)) requestEnd();
 }
 
+// INKEY$ does not wait: after the end of stdin it finds no key, as in a
+// window where nobody types, until the polls show the program waiting.
 void BatchHost::keysWanted(std::u16string& keyBuffer, std::size_t count) {
+    if (readKeys(keyBuffer, count)) return;
+    if (++pollsAtEnd_ > EndlessPolls) requestEnd();
+}
+
+bool BatchHost::readKeys(std::u16string& keyBuffer, std::size_t count) {
     std::fflush(output_);
     while (keyBuffer.size() < count) {
         char16_t key;
-        if (!readKey(key)) {
-            // The end command: no F1 trap may take it.
-            if (in_) {
-                in_->events.eventTarget[EventEndRequest] = -1;
-                in_->events.pendingEvent = EventEndRequest;
-            }
-            return;
-        }
+        if (!readKey(key)) return false;
         keyBuffer += key;
     }
+    return true;
+}
+
+void BatchHost::requestEnd() {
+    if (!in_) return;
+    in_->events.eventTarget[EventEndRequest] = -1;
+    in_->events.pendingEvent = EventEndRequest;
 }
 
 long BatchHost::readCodePoint() {

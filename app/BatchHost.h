@@ -79,6 +79,11 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     bool readKey(char16_t& key);
     // One character decoded from UTF-8; -1 at the end of stdin.
     long readCodePoint();
+    // Appends keys from stdin until the buffer holds `count`; false when
+    // stdin ended first.
+    bool readKeys(std::u16string& keyBuffer, std::size_t count);
+    // The end command: no F1 trap may take it.
+    void requestEnd();
     void writeText(std::FILE* file, std::u16string_view text);
 
     Interpreter* in_ = nullptr;
@@ -89,6 +94,10 @@ class BatchHost : public RunHost, public ConsoleTranscript {
     InputBoxTag inputTag_ = InputBoxTag::Typing;
     long pushedBack_ = -2; // a code point read ahead, -2 for none
     unsigned passes_ = 0;
+    // INKEY$ polls that found stdin ended: past EndlessPolls the program is
+    // taken to wait for a key that cannot come.
+    static constexpr long EndlessPolls = 10000;
+    long pollsAtEnd_ = 0;
 };
 
 } // namespace korvelin

@@ -200,7 +200,8 @@ void executeMidStatement(Interpreter& in, StatementArgs& args) {
     const std::string replacement = evaluateExpression(in).toTextBytes();
 
     const std::int32_t oldLength = static_cast<std::int32_t>(old.size());
-    if (start < 1 || start > oldLength || length < -1) failHost(HostFailureKind::InvalidArgument);
+    // A start just past the end overwrites nothing; further out is an error.
+    if (start < 1 || start > oldLength + 1 || length < -1) failHost(HostFailureKind::InvalidArgument);
     if (length == -1 || length > static_cast<std::int32_t>(replacement.size()))
         length = static_cast<std::int32_t>(replacement.size());
     if (start + length - 1 > oldLength) length = oldLength - start + 1;

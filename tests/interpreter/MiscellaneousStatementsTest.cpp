@@ -93,6 +93,11 @@ TEST(MidStatement, OverwritesBytesWithoutChangingTheLength) {
     EXPECT_EQ(notString.errorNumber(), 1);
     ProgramRun start(u"10 A$=\"ab\": MID$(A$, 0) = \"x\"");
     EXPECT_EQ(start.errorNumber(), 5);
+    ProgramRun pastTheEnd(
+        u"10 A$=\"ab\": E$=\"\": MID$(A$, 3) = \"x\": MID$(E$, 1) = \"y\": MID$(A$, 4) = \"z\"");
+    EXPECT_EQ(pastTheEnd.str(u"A$"), u"ab"); // just past the end: nothing to overwrite
+    EXPECT_EQ(pastTheEnd.str(u"E$"), u"");
+    EXPECT_EQ(pastTheEnd.errorNumber(), 5); // two past the end
 }
 
 TEST(MiscStatements, IgnoredStatementsAndRemHaveNoEffect) {
