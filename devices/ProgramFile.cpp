@@ -14,9 +14,14 @@ namespace {
 
 const QByteArray utf8Bom("\xEF\xBB\xBF");
 
-bool hasNonAscii(const QByteArray& bytes) {
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
+// UTF-8 of Japanese text has characters of three bytes or more. Without
+// one, Shift-JIS is the likelier reading: pairs of half-width katakana
+// ("ﾃｽ" is C3 BD) form valid two-byte UTF-8 too.
+bool hasLongUtf8Lead(QByteArrayView bytes) {
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0xE0 && b <= 0xF4) return true;
+    }
     return false;
 }
 
@@ -47,14 +52,18 @@ QString normalizeLines(const QString& text) {
 
 } // namespace
 
-ProgramFileText decodeProgramFile(const QByteArray& bytes) {
+ProgramFileText decodeProgramFile(const QByteArray& file) {
+    // A text file ends at Ctrl+Z, as line-by-line reading of old files does.
+    const qsizetype end = file.indexOf('\x1A');
+    const QByteArrayView bytes = end < 0 ? QByteArrayView(file) : QByteArrayView(file).first(end);
     if (bytes.startsWith(utf8Bom)) {
-        if (auto text = decodeUtf8(QByteArrayView(bytes).sliced(utf8Bom.size())))
+        if (auto text = decodeUtf8(bytes.sliced(utf8Bom.size())))
             return {normalizeLines(*text), ProgramEncoding::Utf8WithBom};
-    } else if (hasNonAscii(bytes)) {
+    } else if (hasLongUtf8Lead(bytes)) {
         if (auto text = decodeUtf8(bytes)) return {normalizeLines(*text), ProgramEncoding::Utf8};
     }
-    const std::u16string text = cp932::decode(std::string_view(bytes.constData(), bytes.size()));
+    const std::u16string text =
+        cp932::decode(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
     return {normalizeLines(QString::fromStdU16String(text)), ProgramEncoding::Cp932};
 }
 

@@ -120,11 +120,12 @@ bool EditorWindow::confirmDiscard() {
 bool EditorWindow::saveTo(const QString& path) {
     const QString text = RichTextBox1->toPlainText();
     if (state.encoding == ProgramEncoding::Cp932 && !cp932Holds(text)) {
-        // Never a silent "?" for a character Shift-JIS lacks: UTF-8 or nothing.
+        // Never a silent "?" for a character Shift-JIS lacks: UTF-8 or nothing
+        // (with its mark, so that text without Japanese reads back as UTF-8).
         const SaveAnswer answer = dialogs_.askToSave(
             this, QStringLiteral("シフトJISで保存できない文字があります。\nUTF-8で保存しますか？"));
         if (answer != SaveAnswer::Yes) return false;
-        state.encoding = ProgramEncoding::Utf8;
+        state.encoding = ProgramEncoding::Utf8WithBom;
     }
     if (!writeProgramFile(path, text, state.encoding)) {
         fileMessage(QStringLiteral("ファイルに書き込みできません。"), path);

@@ -44,6 +44,14 @@ TEST(ProgramFile, ShiftJisThatIsNotUtf8StaysShiftJisAndLoneLineEndsAreAccepted) 
     EXPECT_EQ(sjis.text, QStringLiteral("10 REM 表\n20 END\n"));
     EXPECT_EQ(decodeProgramFile(QByteArray("10 A=1\r20 B=2\r")).text, QStringLiteral("10 A=1\n20 B=2\n"));
     EXPECT_EQ(decodeProgramFile(QByteArray()).text, QString());
+    // Half-width katakana pairs that happen to be valid two-byte UTF-8
+    // ("ﾃｽ" is C3 BD) are Shift-JIS: Japanese UTF-8 has longer characters.
+    const ProgramFileText kana = decodeProgramFile(cp932Bytes(QStringLiteral("10 PRINT \"ﾃｽ\"\r\n")));
+    EXPECT_EQ(kana.encoding, ProgramEncoding::Cp932);
+    EXPECT_EQ(kana.text, QStringLiteral("10 PRINT \"ﾃｽ\"\n"));
+    // A file ends at Ctrl+Z.
+    EXPECT_EQ(decodeProgramFile(QByteArray("10 A=1\r\n20 B=2\r\n\x1A\x1A junk")).text,
+              QStringLiteral("10 A=1\n20 B=2\n"));
 }
 
 TEST(ProgramFile, NamesFollowTheBasRules) {

@@ -22,7 +22,8 @@ TEST(EditorSaveWarning, CharactersCp932LacksAreSavedAsUtf8OrNotAtAll) {
 
     h.dialogs.saveAnswers = {SaveAnswer::Yes};
     h.editor().menu_name_Click();
-    EXPECT_EQ(h.readFile(QStringLiteral("CAFE.BAS")), QStringLiteral("10 A$=\"café 😀\"\r\n").toUtf8());
+    EXPECT_EQ(h.readFile(QStringLiteral("CAFE.BAS")),
+              "\xEF\xBB\xBF" + QStringLiteral("10 A$=\"café 😀\"\r\n").toUtf8());
     EXPECT_FALSE(h.editor().isModified());
     // From now on the file is UTF-8 and saving asks nothing more.
     h.editor().menu_save_Click();
