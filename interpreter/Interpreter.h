@@ -100,8 +100,11 @@ class Interpreter {
     void resumeRun();
     void requestEnd();
     bool runLoopActive() const { return session.depth > 0; }
-    // The end of a run: nothing stays to resume; the host shows idle.
-    void endRun();
+    // The end of a run: nothing stays to resume; the host shows idle. A
+    // program's run closes its files; a line typed while idle leaves them
+    // open (written out) for the next line to use.
+    enum class FilesAtEnd : std::uint8_t { Close, KeepOpen };
+    void endRun(FilesAtEnd files = FilesAtEnd::Close);
 
     // --- errors ---
     // Records the error and either hands it to ON ERROR GOTO or reports it
@@ -192,6 +195,7 @@ class Interpreter {
     void runSlots(int startSlot);
     void finishRun();
     void closeFilesAtEnd();
+    void flushFiles();
     bool finishDirectLine();
     void appendText(const std::u16string& text);
     void restoreExtent(const ProgramExtent& extent);

@@ -88,9 +88,11 @@ bool Interpreter::finishDirectLine() {
         host.runStopped(RunStop::Break);
         return true;
     }
-    if (!atAppendedStop) return false;
+    // A line typed while idle that ran to its end, or failed, leaves the
+    // files it (or an earlier line) opened for the next typed line.
+    if (!atAppendedStop && !direct.failed) return false;
     events.pendingEvent = 0;
-    endRun();
+    endRun(FilesAtEnd::KeepOpen);
     return true;
 }
 

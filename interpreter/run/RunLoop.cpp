@@ -118,23 +118,30 @@ void Interpreter::finishRun() {
     if (events.pendingEvent == EventBreak) {
         // The break entry, the open loops and the variables stay for
         // resuming; the files stay open, but what was written reaches the disk.
-        try {
-            files.flushAll();
-        } catch (const HostFailure& failure) {
-            const int number = mapHostFailure(failure.kind());
-            recordError(-1, number);
-            reportError(-1, number, {});
-        }
+        flushFiles();
         host.runStopped(RunStop::Break);
         return;
     }
     endRun();
 }
 
-void Interpreter::endRun() {
+void Interpreter::flushFiles() {
+    try {
+        files.flushAll();
+    } catch (const HostFailure& failure) {
+        const int number = mapHostFailure(failure.kind());
+        recordError(-1, number);
+        reportError(-1, number, {});
+    }
+}
+
+void Interpreter::endRun(FilesAtEnd filesAtEnd) {
     // Every file is written out and closed, so nothing written is lost and
     // the next run finds every number free.
-    closeFilesAtEnd();
+    if (filesAtEnd == FilesAtEnd::Close)
+        closeFilesAtEnd();
+    else
+        flushFiles();
     control.controlTop = -1;
     loops.loopTop = -1;
     loops.skipLevel = -1;

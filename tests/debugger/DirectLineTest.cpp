@@ -93,6 +93,23 @@ TEST(DirectLine, EndTypedAtABreakStillEndsTheProgram) {
     EXPECT_FALSE(h.editor().buttonEnabled(16));
 }
 
+TEST(DirectLine, AFileOneTypedLineOpensStaysOpenForTheNextEvenAfterAMistake) {
+    EditorHarness h;
+    h.editor().menu_debug_Click();
+    typeLine(h, QStringLiteral("OPEN \"TYPED.TXT\" FOR OUTPUT AS #1"));
+    typeLine(h, QStringLiteral("PRINT #1, \"ONE\""));
+    typeLine(h, QStringLiteral("PRINT #1, 1/0"));
+    typeLine(h, QStringLiteral("PRINT #1, \"TWO\": CLOSE #1"));
+    EXPECT_EQ(h.readFile(QStringLiteral("TYPED.TXT")), QByteArray("ONE\r\nTWO\r\n"));
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(h.dialogs.messages[0], QStringLiteral("０による割り算を実行しました。"));
+    // A program's run still ends with its files closed.
+    h.type(QStringLiteral("10 OPEN \"RUN.TXT\" FOR OUTPUT AS #2: PRINT #2, \"X\";\n"));
+    h.run();
+    EXPECT_FALSE(h.in().files.entry(2).isOpen());
+    EXPECT_EQ(h.readFile(QStringLiteral("RUN.TXT")), QByteArray("X"));
+}
+
 TEST(DirectLine, OutputEndingWithASemicolonDoesNotGlueTheNextLineToIt) {
     EditorHarness h;
     h.editor().menu_debug_Click();
