@@ -31,7 +31,7 @@ void EditorWindow::buildComforts() {
 
     StatusBar1 = new EditorStatusBar(*RichTextBox1, this);
     setStatusBar(StatusBar1);
-    stopMark_ = new StatementHighlight(*RichTextBox1);
+    stopMark_ = std::make_unique<StatementHighlight>(*RichTextBox1);
     new SyntaxHighlighter(RichTextBox1->document(), interpreter_.keywords);
     zoom_ = new EditorZoom(*RichTextBox1, settings_.windows.editorFontSize, *this);
 

@@ -9,6 +9,7 @@
 #include "editor/EditorStatusBar.h"
 #include "editor/ProgramEditor.h"
 #include "editor/RunCommands.h"
+#include "editor/StatementHighlight.h"
 #include "help/StatementListWindow.h"
 #include "interpreter/Interpreter.h"
 #include "platform/Settings.h"

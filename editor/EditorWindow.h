@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -231,7 +232,7 @@ class EditorWindow : public QMainWindow {
 
     RecentFiles* recentFiles_ = nullptr;
     EditorZoom* zoom_ = nullptr;
-    StatementHighlight* stopMark_ = nullptr;
+    std::unique_ptr<StatementHighlight> stopMark_;
     QString preparedText_;
 };
 
