@@ -87,7 +87,8 @@ bool ExecutionScreen::takesInput() const {
 // --- what the editor and the execution control ask ---
 
 void ExecutionScreen::showScreen() {
-    if (isMinimized()) showNormal();
+    // Shown at its normal size: neither minimised nor maximised.
+    if (isMinimized() || isMaximized()) showNormal();
     show();
     raise();
     activateWindow();

@@ -282,5 +282,17 @@ TEST(EditorWindowMisc, VersionShowsTheAboutBox) {
     EXPECT_EQ(h.dialogs.aboutBoxes, 1);
 }
 
+TEST(EditorWindowMisc, ShowingTheExecutionScreenBringsItBackAtItsNormalSize) {
+    EditorHarness h;
+    QWidget* screen = h.session->screen.window();
+    ASSERT_NE(screen, nullptr);
+    for (const bool maximise : {true, false}) {
+        maximise ? screen->showMaximized() : screen->showMinimized();
+        h.editor().menuItem(QStringLiteral("menu_disp"))->trigger();
+        EXPECT_TRUE(screen->isVisible());
+        EXPECT_FALSE(screen->isMaximized() || screen->isMinimized());
+    }
+}
+
 } // namespace
 } // namespace korvelin::testing
