@@ -387,6 +387,16 @@ void EditorWindow::menu_version_Click() {
     dialogs_.about(this);
 }
 
+// "KORVELIN.HLP" is no part of Korvelin: it opens when the user keeps one
+// beside the program; without it the statement reference is the help.
+void EditorWindow::menu_help_Click() {
+    const QString helpFile = state.AppDirectory + QStringLiteral("KORVELIN.HLP");
+    if (QFileInfo::exists(helpFile))
+        dialogs_.openDocument(helpFile);
+    else
+        menu_list_Click();
+}
+
 void EditorWindow::menu_list_Click() {
     state.statementListTarget = QStringLiteral("PROG");
     statementList->showList(state.statementListTarget, RichTextBox1);

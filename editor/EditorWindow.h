@@ -162,6 +162,7 @@ class EditorWindow : public QMainWindow {
     void menu_stop_Click();
     void menu_resume_Click();
     void menu_version_Click();
+    void menu_help_Click();
     void menu_setprn_Click();
     void menu_setpfont_Click();
     // Line-number tools and find/replace (LineToolCommands.cpp, SearchCommands.cpp).

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QUrl>
 
 namespace korvelin {
 
@@ -98,6 +100,10 @@ QString UserDialogs::aboutText() {
 
 void UserDialogs::about(QWidget* parent) {
     QMessageBox::about(parent, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), aboutText());
+}
+
+void UserDialogs::openDocument(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void UserDialogs::beep() {

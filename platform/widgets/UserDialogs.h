@@ -33,6 +33,8 @@ class UserDialogs {
     // existing file of that name be replaced?
     virtual bool confirmOverwrite(QWidget* parent, const QString& path);
     virtual void about(QWidget* parent);
+    // Opens a document with the desktop's viewer for its kind.
+    virtual void openDocument(const QString& path);
     virtual void beep();
     // The print-setup dialog on a printer; false when cancelled.
     virtual bool printSetup(QWidget* parent, QPrinter& printer);

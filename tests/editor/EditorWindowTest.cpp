@@ -1,3 +1,4 @@
+#include "help/StatementListWindow.h"
 #include "support/EditorHarness.h"
 #include "values/Cp932.h"
 
@@ -40,16 +41,12 @@ TEST(EditorMenus, EveryMenuHasItsCaptionsAndTheStartingStates) {
     for (const char* off : {"menu_save", "menu_halt", "menu_stop", "menu_resume", "menu_call"})
         EXPECT_FALSE(h.editor().menuEnabled(QString::fromLatin1(off))) << off;
     for (const char* on :
-         {"menu_new", "menu_open", "menu_add", "menu_name", "menu_exec", "menu_start", "menu_end", "menu_cut",
-          "menu_copy", "menu_paste", "menu_disp", "menu_clear", "menu_debug", "menu_inst", "menu_version",
-          "menu_print", "menu_setprn", "menu_setpfont", "menu_setrs"})
+         {"menu_new",   "menu_open",    "menu_add",     "menu_name",  "menu_exec",   "menu_start",
+          "menu_end",   "menu_cut",     "menu_copy",    "menu_paste", "menu_disp",   "menu_clear",
+          "menu_debug", "menu_inst",    "menu_version", "menu_print", "menu_setprn", "menu_setpfont",
+          "menu_setrs", "menu_find",    "menu_replace", "menu_sort",  "menu_renum",  "menu_auto",
+          "menu_wadd",  "menu_wdelete", "menu_wedit",   "menu_help"})
         EXPECT_TRUE(h.editor().menuEnabled(QString::fromLatin1(on))) << on;
-    // Features not built yet exist, greyed out.
-    for (const char* now : {"menu_find", "menu_replace", "menu_sort", "menu_renum", "menu_auto", "menu_wadd",
-                            "menu_wdelete", "menu_wedit"})
-        EXPECT_TRUE(h.editor().menuEnabled(QString::fromLatin1(now))) << now;
-    for (const char* later : {"menu_help"})
-        EXPECT_FALSE(h.editor().menuEnabled(QString::fromLatin1(later))) << later;
     // Every item shows its image.
     EXPECT_FALSE(h.editor().menuItem(QStringLiteral("menu_resume"))->icon().isNull());
 }
@@ -280,6 +277,17 @@ TEST(EditorWindowMisc, VersionShowsTheAboutBox) {
     EditorHarness h;
     h.editor().menuItem(QStringLiteral("menu_version"))->trigger();
     EXPECT_EQ(h.dialogs.aboutBoxes, 1);
+}
+
+TEST(EditorWindowMisc, HelpOpensTheHelpFileBesideTheProgramOrElseTheStatementList) {
+    EditorHarness h;
+    h.editor().menuItem(QStringLiteral("menu_help"))->trigger();
+    EXPECT_TRUE(h.dialogs.openedDocuments.empty());
+    EXPECT_TRUE(h.editor().statementList->isVisible());
+    EXPECT_TRUE(h.editor().buttonEnabled(22));
+    const QString helpFile = h.writeFile(QStringLiteral("KORVELIN.HLP"), "help");
+    h.editor().menuItem(QStringLiteral("menu_help"))->trigger();
+    EXPECT_EQ(h.dialogs.openedDocuments, std::vector<QString>{helpFile});
 }
 
 TEST(EditorWindowMisc, ShowingTheExecutionScreenBringsItBackAtItsNormalSize) {

@@ -55,6 +55,7 @@ class ScriptedDialogs : public UserDialogs {
         return overwriteAnswer;
     }
     void about(QWidget*) override { ++aboutBoxes; }
+    void openDocument(const QString& path) override { openedDocuments.push_back(path); }
     void beep() override { ++beeps; }
     // The print dialog: when answered, the printer prints into printFile (a PDF).
     bool printSetup(QWidget*, QPrinter& printer) override {
@@ -107,6 +108,7 @@ class ScriptedDialogs : public UserDialogs {
     QString lastTitle, lastFilter, lastProposed;
     int fileDialogs = 0;
     int aboutBoxes = 0;
+    std::vector<QString> openedDocuments;
     int beeps = 0;
     bool printSetupAnswer = false;
     QString printFile;
