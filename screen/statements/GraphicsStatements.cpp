@@ -89,10 +89,10 @@ void executeLine(Interpreter& in, StatementArgs& args) {
     in.checkStatementEnd(args);
 }
 
-// An angle of CIRCLE: radians, its sign telling whether a radius line is
-// drawn. Angles beyond one turn are taken modulo a turn.
+// An angle of CIRCLE: radians from -2 pi to 2 pi (an illegal call beyond
+// them), its sign telling whether a radius line is drawn.
 double arcAngle(float angle) {
-    if (!std::isfinite(angle)) raise(ErrIllegalCall);
+    if (!std::isfinite(angle) || std::fabs(angle) > static_cast<float>(TwoPi)) raise(ErrIllegalCall);
     double a = std::fmod(std::fabs(static_cast<double>(angle)), TwoPi);
     if (a < 0) a += TwoPi;
     return a;

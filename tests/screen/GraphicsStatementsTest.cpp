@@ -104,8 +104,9 @@ TEST(GraphicsStatements, BadInputGivesErrorsAndKeepsTheLastPoint) {
           Case{u"PSET (10,10),16", 21}, Case{u"PSET (10,40000)", 21}, Case{u"PSET (1E20,1)", 21},
           Case{u"LINE (0,0)(5,5)", 1}, Case{u"LINE (0,0)-(5,5),2,Q", 1}, Case{u"LINE (0,0)-(5,5),2,,", 1},
           Case{u"CIRCLE (50,50),-5", 5}, Case{u"CIRCLE (50,50),5,,,,-1", 5},
-          Case{u"CIRCLE (50,50),5,2,,,,G", 1}, Case{u"CIRCLE (50,50),1E30", 21}, Case{u"PAINT (10,10) 3", 1},
-          Case{u"PAINT (10,10),99", 21}, Case{u"POINT (1,2,3)", 1}}) {
+          Case{u"CIRCLE (50,50),5,2,,,,G", 1}, Case{u"CIRCLE (50,50),5,2,7", 5},
+          Case{u"CIRCLE (50,50),5,2,0,-6.3", 5}, Case{u"CIRCLE (50,50),1E30", 21},
+          Case{u"PAINT (10,10) 3", 1}, Case{u"PAINT (10,10),99", 21}, Case{u"POINT (1,2,3)", 1}}) {
         std::u16string program = u"10 PSET (7,8): ON ERROR GOTO 100\n20 ";
         program += c.statement;
         program += u"\n30 END\n100 E=ERR: X=POINT(0): Y=POINT(1): RESUME 30";
