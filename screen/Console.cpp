@@ -66,7 +66,9 @@ void ScreenState::ConsoleWrite(std::u16string_view text) {
     for (;;) {
         const int free = columns - cursorColumn;
         const std::size_t transcribeFrom = carried ? 1 : 0;
-        if (restWidth < free) {
+        // A carried character's row that its tail fills exactly stays the
+        // current row, the cursor after its last column.
+        if (restWidth < free || (carried && restWidth == free)) {
             row.clear();
             if (carried) row += carried;
             row.append(text.substr(at));

@@ -81,6 +81,13 @@ TEST(ConsolePixels, FullWidthCharacterStraddlesTheLastColumn) {
     EXPECT_GT(countCell(s, 8, 16, 8, 16, White, Black).foreground, 5);
     EXPECT_EQ(s.cursorRow, 1);
     EXPECT_EQ(s.cursorColumn, 2);
+
+    // A tail that fills the new row exactly leaves the cursor after its last
+    // column, on that row; the line end then goes to the next row only.
+    ProgramRun exact(u"10 LOCATE 79,3: PRINT \"漢\"+STRING$(79,\"Z\");: X=POS(0): Y=CSRLIN: PRINT: Z=CSRLIN");
+    EXPECT_EQ(exact.num(u"X!"), 80);
+    EXPECT_EQ(exact.num(u"Y!"), 4);
+    EXPECT_EQ(exact.num(u"Z!"), 5);
 }
 
 TEST(ConsolePixels, ScrollingMovesOnlyTheConsoleBand) {
