@@ -21,8 +21,12 @@ std::vector<std::u16string> listDirectory(const QString& hostFolder) {
     std::sort(files.begin(), files.end());
     std::vector<std::u16string> entries;
     entries.reserve(static_cast<std::size_t>(folders.size() + files.size()));
-    for (const QString& name : folders)
-        entries.push_back(u"<" + name.toStdU16String() + u">");
+    for (const QString& name : folders) {
+        std::u16string entry(1, u'<');
+        entry += name.toStdU16String();
+        entry += u'>';
+        entries.push_back(std::move(entry));
+    }
     for (const QString& name : files)
         entries.push_back(name.toStdU16String());
     return entries;

@@ -35,8 +35,17 @@ bool Interpreter::prepareDirectLine(std::u16string_view line) {
     // The typed statements follow an END that never runs, and two STOPs
     // follow them, all with keys above the program's.
     try {
-        appendText(u" " + decimal(extent.highestKey / 100 + 1) + u" END:" + std::u16string(line));
-        appendText(u" " + decimal(statements.highestKey / 100 + 1) + u" STOP:STOP");
+        // Built piece by piece: GCC 12 warns wrongly about an overlap in
+        // `"literal" + temporary` once it inlines the insert.
+        std::u16string typed(1, u' ');
+        typed += decimal(extent.highestKey / 100 + 1);
+        typed += u" END:";
+        typed += line;
+        appendText(typed);
+        std::u16string stops(1, u' ');
+        stops += decimal(statements.highestKey / 100 + 1);
+        stops += u" STOP:STOP";
+        appendText(stops);
     } catch (const InterpreterError&) {
         // Reported. A typing mistake must not cost the program (perhaps
         // held at a break) its place or its variables.
