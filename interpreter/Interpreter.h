@@ -194,8 +194,7 @@ class Interpreter {
     void failPreparation(int slot, int number, std::int32_t caretOffset);
     void runSlots(int startSlot);
     void finishRun();
-    void closeFilesAtEnd();
-    void flushFiles();
+    void finishFiles(FilesAtEnd filesAtEnd);
     bool finishDirectLine();
     void appendText(const std::u16string& text);
     void restoreExtent(const ProgramExtent& extent);

@@ -70,7 +70,7 @@ void Interpreter::runSlots(int startSlot) {
             control.pop();
             const bool keepVariables = currentStatement == u"CHAIN ALL";
             // Only CHAIN ALL hands its open files to the next program.
-            if (!keepVariables) closeFilesAtEnd();
+            if (!keepVariables) finishFiles(FilesAtEnd::Close);
             if (!host.loadProgramFile(currentProgramPath) && !host.restartsAfterFailedLoad()) {
                 events.pendingEvent = NoEvent;
                 finishRun();
@@ -103,9 +103,14 @@ void Interpreter::runSlots(int startSlot) {
     }
 }
 
-void Interpreter::closeFilesAtEnd() {
+// What the host refuses while the files are written out is reported: no
+// statement is left to trap it.
+void Interpreter::finishFiles(FilesAtEnd filesAtEnd) {
     try {
-        files.closeAll();
+        if (filesAtEnd == FilesAtEnd::Close)
+            files.closeAll();
+        else
+            files.flushAll();
     } catch (const HostFailure& failure) {
         const int number = mapHostFailure(failure.kind());
         recordError(-1, number);
@@ -118,30 +123,17 @@ void Interpreter::finishRun() {
     if (events.pendingEvent == EventBreak) {
         // The break entry, the open loops and the variables stay for
         // resuming; the files stay open, but what was written reaches the disk.
-        flushFiles();
+        finishFiles(FilesAtEnd::KeepOpen);
         host.runStopped(RunStop::Break);
         return;
     }
     endRun();
 }
 
-void Interpreter::flushFiles() {
-    try {
-        files.flushAll();
-    } catch (const HostFailure& failure) {
-        const int number = mapHostFailure(failure.kind());
-        recordError(-1, number);
-        reportError(-1, number, {});
-    }
-}
-
 void Interpreter::endRun(FilesAtEnd filesAtEnd) {
     // Every file is written out and closed, so nothing written is lost and
     // the next run finds every number free.
-    if (filesAtEnd == FilesAtEnd::Close)
-        closeFilesAtEnd();
-    else
-        flushFiles();
+    finishFiles(filesAtEnd);
     control.controlTop = -1;
     loops.loopTop = -1;
     loops.skipLevel = -1;
