@@ -376,6 +376,12 @@ std::u16string UsingFormat::formatItem(const Value& item) {
         double number = 0;
         if (item.isString()) {
             if (!parseNumber(item.byteForm(), number)) raise(ErrTypeMismatch);
+        } else if (item.kind() == ValueKind::Single) {
+            // A Single is the number its seven digits show (2.675, not the
+            // 2.67499995 of its binary form), so it rounds as it prints.
+            char digits[32];
+            std::snprintf(digits, sizeof digits, "%.7g", static_cast<double>(item.rawSingle()));
+            number = std::strtod(digits, nullptr);
         } else {
             number = item.toDouble();
         }

@@ -47,6 +47,13 @@ TEST(PrintUsing, SignsWidthsAndOverflow) {
     EXPECT_EQ(field(u"#.##^^^^", 0.000125), "1.25E-04");  // rounds half away from zero
     EXPECT_EQ(field(u"##.##^^^^", 9.999e9), " 1.00E+10"); // a carry moves the exponent
     EXPECT_EQ(field(u"##.##", 2.675), " 2.68");           // rounded as printed, not as stored
+    // A Single rounds as its seven digits show it, not as its binary form.
+    for (const auto& [value, shown] : {std::pair{2.675f, " 2.68"}, {1.15f, " 1.15"}, {0.125f, " 0.13"}}) {
+        UsingFormat f(u"##.##");
+        EXPECT_EQ(narrow(f.formatItem(Value::single(value))), shown) << value;
+    }
+    UsingFormat tenth(u"###.#");
+    EXPECT_EQ(narrow(tenth.formatItem(Value::single(1.15f))), "  1.2");
     EXPECT_EQ(field(u"##", 0), " 0");
     EXPECT_EQ(field(u".##", 0.5), ".50");
     EXPECT_EQ(field(u"###.", 7), "  7.");
