@@ -122,6 +122,7 @@ void EditorSession::start(const QString& commandLine) {
     interpreter.startMode = StartMode::CommandLine;
     interpreter.commandTail = parsed.commandTail.toStdU16String();
     editor.hide();
+    if (QWidget* window = screen.window()) centreOnDisplay(*window);
     editor.openProgram(parsed.programPath);
     // The run starts from the event loop, so that the application can end with it.
     QTimer::singleShot(0, &editor, [this] { control.StartRun(); });

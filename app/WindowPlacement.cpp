@@ -56,4 +56,12 @@ void placeWindows(QWidget& editor, QWidget* screen, const WindowSettings& rememb
     if (screen) screen->move(places.screen.topLeft());
 }
 
+void centreOnDisplay(QWidget& window) {
+    const QScreen* display = QGuiApplication::primaryScreen();
+    if (!display) return;
+    QRect frame(QPoint(0, 0), window.size());
+    frame.moveCenter(display->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
 } // namespace korvelin

@@ -21,4 +21,9 @@ WindowPlaces firstStartPlaces(const QRect& available, QSize editorSize, QSize sc
 
 void placeWindows(QWidget& editor, QWidget* screen, const WindowSettings& remembered);
 
+// The execution window of a command-line run, in the middle of the screen.
+// Placed by us rather than by the window manager, so that Qt knows where it
+// is from the start and centres an early message box over it.
+void centreOnDisplay(QWidget& window);
+
 } // namespace korvelin

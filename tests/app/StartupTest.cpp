@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -36,6 +38,10 @@ TEST(Startup, CommandLineModeLoadsAndRunsTheProgramWithTheEditorHidden) {
     EXPECT_EQ(session.interpreter.startMode, StartMode::CommandLine);
     EXPECT_EQ(session.interpreter.commandTail, u"left right");
     EXPECT_EQ(session.screen.caption(), QStringLiteral("Korvelin (GAME.BAS)"));
+    // Placed by the program, so that an early message box centres over it.
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    const QRect placed(session.screen.window()->pos(), session.screen.window()->size());
+    EXPECT_LE((placed.center() - middle).manhattanLength(), 2);
     // The run starts from the event loop and the application ends with it.
     ASSERT_TRUE(closed.wait(5000));
     EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/KORVELIN.INI")));
