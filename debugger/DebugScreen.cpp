@@ -1,6 +1,7 @@
 #include "debugger/DebugScreen.h"
 
 #include "editor/ProgramEditor.h"
+#include "platform/widgets/BringToFront.h"
 
 #include <QCloseEvent>
 #include <QTextBlock>
@@ -79,12 +80,7 @@ DebugScreen::DebugScreen(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void DebugScreen::showScreen() {
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
     Text1->setFocus();
 }
 

@@ -5,6 +5,7 @@
 #include "editor/EditorWindow.h"
 #include "editor/ProgramEditor.h"
 #include "interpreter/Interpreter.h"
+#include "platform/widgets/BringToFront.h"
 #include "platform/widgets/UserDialogs.h"
 
 #include <QTextBlock>
@@ -18,9 +19,7 @@ DebugTools::DebugTools(Interpreter& interpreter, EditorWindow& editor, UserDialo
 }
 
 void DebugTools::showWatchWindow() {
-    watchWindow.show();
-    watchWindow.raise();
-    watchWindow.activateWindow();
+    bringToFront(watchWindow);
 }
 
 void DebugTools::ShowCallHistory() {

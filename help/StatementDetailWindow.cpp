@@ -1,6 +1,7 @@
 #include "help/StatementDetailWindow.h"
 
 #include "help/StatementListWindow.h"
+#include "platform/widgets/BringToFront.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -59,12 +60,7 @@ StatementDetailWindow::StatementDetailWindow(StatementListWindow& list, QWidget*
 }
 
 void StatementDetailWindow::showDetail() {
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
     Form_Activate();
 }
 

@@ -2,6 +2,7 @@
 
 #include "help/KeywordAtCaret.h"
 #include "help/StatementDetailWindow.h"
+#include "platform/widgets/BringToFront.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -113,12 +114,7 @@ void StatementListWindow::showList(const QString& tag, const QPlainTextEdit* car
     // A reference that could not be read is tried again at the next showing.
     if (!files_.loaded()) Form_Load();
     if (files_.loaded()) preselect(caretSource);
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
 }
 
 void StatementListWindow::preselect(const QPlainTextEdit* caretSource) {
